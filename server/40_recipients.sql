@@ -1,0 +1,105 @@
+-- Recipient rows of a submission. The table's checks refuse malformed values;
+-- the row triggers refuse changes to locked submissions and outside the input window.
+DELIMITER ;;
+
+-- Whole rupiah grouped in thousands with '.': 5000000 -> 5.000.000.
+CREATE FUNCTION util_rupiah(p_amount VARCHAR(64)) RETURNS VARCHAR(32) CHARSET utf8mb4
+    DETERMINISTIC NO SQL
+    RETURN REPLACE(FORMAT(CAST(p_amount AS DECIMAL(15, 0)), 0, 'en_US'), ',', '.');;
+
+-- Order 0 by NIK, 1 by name, anything else by entry (id).
+CREATE PROCEDURE nasn_pengajuan_detail_tampildata(IN var_id VARCHAR(255), IN var_order INT)
+    SQL SECURITY DEFINER READS SQL DATA
+BEGIN
+    DECLARE v_id BIGINT UNSIGNED DEFAULT util_id(var_id);
+    DECLARE v_order INT DEFAULT var_order;
+    SELECT d.id, d.nik, d.nama_lengkap,
+           util_rupiah(d.gapok) AS gapok_formatted,
+           util_rupiah(d.gapok_1) AS gapok_1_formatted,
+           util_rupiah(d.gapok_4) AS gapok_4_formatted,
+           util_rupiah(d.remunerasi) AS remunerasi_formatted,
+           util_rupiah(d.insentif) AS insentif_formatted
+    FROM nasn_pengajuan_detail d
+    WHERE d.id_pengajuan = v_id
+    ORDER BY CASE v_order WHEN 0 THEN d.nik WHEN 1 THEN d.nama_lengkap ELSE '' END,
+             CASE WHEN v_order IN (0, 1) THEN d.nik ELSE '' END,
+             d.id;
+END;;
+
+CREATE PROCEDURE nasn_pengajuan_detail_cek_nik(IN var_id VARCHAR(255), IN var_nik VARCHAR(255))
+    SQL SECURITY DEFINER READS SQL DATA
+BEGIN
+    DECLARE v_nik VARCHAR(255) DEFAULT var_nik;
+    SELECT d.id, d.nik FROM nasn_pengajuan_detail d WHERE d.id_pengajuan = util_id(var_id) AND d.nik = v_nik;
+END;;
+
+CREATE PROCEDURE nasn_pengajuan_detail_cek_jumlah_pegawai_masuk(IN var_id VARCHAR(255))
+    SQL SECURITY DEFINER READS SQL DATA
+    SELECT COUNT(*) AS jumlah FROM nasn_pengajuan_detail d WHERE d.id_pengajuan = util_id(var_id);;
+
+CREATE PROCEDURE nasn_pengajuan_detail_ubah_ambil_data(IN var_id VARCHAR(255))
+    SQL SECURITY DEFINER READS SQL DATA
+    SELECT d.id, d.id_pengajuan, d.nik, d.nama_lengkap, d.gapok, d.gapok_4, d.gapok_1, d.remunerasi, d.insentif
+    FROM nasn_pengajuan_detail d WHERE d.id = util_id(var_id);;
+
+CREATE PROCEDURE nasn_pengajuan_detail_tambah(IN var_id VARCHAR(255), IN var_nik VARCHAR(255),
+                                              IN var_namalengkap VARCHAR(255), IN var_gapok VARCHAR(255),
+                                              IN var_gapok4 VARCHAR(255), IN var_gapok1 VARCHAR(255),
+                                              IN var_remunerasi VARCHAR(255), IN var_insentif VARCHAR(255),
+                                              IN var_nip_operator VARCHAR(255))
+    SQL SECURITY DEFINER MODIFIES SQL DATA
+BEGIN
+    DECLARE v_id BIGINT UNSIGNED DEFAULT util_id(var_id);
+    DECLARE v_level VARCHAR(32);
+    CALL util_require_actor(var_nip_operator, 'tambah pegawai', 'ubah', v_level);
+    CALL util_require_input_open(var_nip_operator, 'tambah pegawai');
+    CALL util_require_open_submission(var_nip_operator, 'tambah pegawai', v_id);
+    INSERT INTO nasn_pengajuan_detail
+        (id_pengajuan, nik, nama_lengkap, gapok, gapok_4, gapok_1, remunerasi, insentif, nip_operator)
+    VALUES (v_id, var_nik, var_namalengkap, var_gapok, var_gapok4, var_gapok1, var_remunerasi, var_insentif,
+            var_nip_operator);
+    CALL util_log(var_nip_operator, 'tambah pegawai',
+                  CONCAT('NIK ', var_nik, ' ditambahkan ke pengajuan ', v_id));
+END;;
+
+-- The row is found by submission and NIK; the NIK itself never changes.
+CREATE PROCEDURE nasn_pengajuan_detail_ubah(IN var_id VARCHAR(255), IN var_nik VARCHAR(255),
+                                            IN var_namalengkap VARCHAR(255), IN var_gapok VARCHAR(255),
+                                            IN var_gapok4 VARCHAR(255), IN var_gapok1 VARCHAR(255),
+                                            IN var_remunerasi VARCHAR(255), IN var_insentif VARCHAR(255),
+                                            IN var_nip_operator VARCHAR(255))
+    SQL SECURITY DEFINER MODIFIES SQL DATA
+BEGIN
+    DECLARE v_id BIGINT UNSIGNED DEFAULT util_id(var_id);
+    DECLARE v_nik VARCHAR(255) DEFAULT var_nik;
+    DECLARE v_level VARCHAR(32);
+    CALL util_require_actor(var_nip_operator, 'ubah pegawai', 'ubah', v_level);
+    CALL util_require_input_open(var_nip_operator, 'ubah pegawai');
+    CALL util_require_open_submission(var_nip_operator, 'ubah pegawai', v_id);
+    IF NOT EXISTS (SELECT 1 FROM nasn_pengajuan_detail d WHERE d.id_pengajuan = v_id AND d.nik = v_nik) THEN
+        CALL util_refuse(var_nip_operator, 'ubah pegawai', 'NIK tidak ada di pengajuan ini');
+    END IF;
+    UPDATE nasn_pengajuan_detail d
+    SET d.nama_lengkap = var_namalengkap, d.gapok = var_gapok, d.gapok_4 = var_gapok4, d.gapok_1 = var_gapok1,
+        d.remunerasi = var_remunerasi, d.insentif = var_insentif, d.nip_operator = var_nip_operator
+    WHERE d.id_pengajuan = v_id AND d.nik = v_nik;
+    CALL util_log(var_nip_operator, 'ubah pegawai', CONCAT('NIK ', v_nik, ' di pengajuan ', v_id, ' diubah'));
+END;;
+
+CREATE PROCEDURE nasn_pengajuan_detail_hapus(IN var_id VARCHAR(255))
+    SQL SECURITY DEFINER MODIFIES SQL DATA
+BEGIN
+    DECLARE v_id BIGINT UNSIGNED DEFAULT util_id(var_id);
+    DECLARE v_pengajuan BIGINT UNSIGNED
+        DEFAULT (SELECT d.id_pengajuan FROM nasn_pengajuan_detail d WHERE d.id = v_id);
+    DECLARE v_nik VARCHAR(64) DEFAULT (SELECT d.nik FROM nasn_pengajuan_detail d WHERE d.id = v_id);
+    IF v_pengajuan IS NULL THEN
+        CALL util_refuse('', 'hapus pegawai', 'Data pegawai tidak ditemukan');
+    END IF;
+    CALL util_require_input_open('', 'hapus pegawai');
+    CALL util_require_open_submission('', 'hapus pegawai', v_pengajuan);
+    DELETE FROM nasn_pengajuan_detail WHERE id = v_id;
+    CALL util_log('', 'hapus pegawai', CONCAT('NIK ', v_nik, ' dihapus dari pengajuan ', v_pengajuan));
+END;;
+
+DELIMITER ;
