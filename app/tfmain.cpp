@@ -70,8 +70,11 @@ Tfmain::Tfmain(Tdm &dm, Messages &messages, FileChooser &files, std::function<QD
     buildPages();
 
     pg->setActivePage(Page::tabLogin);
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
+    // Sized to the screen as well, for desktops whose window manager does not maximize.
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        resize(screen->availableGeometry().size());
         move(screen->availableGeometry().center() - rect().center());
+    }
     setWindowTitle("Sarvela - RSUD Kota Talvirana");
     context.app_version = builtin::appVersion;
     StatusBar1[2]->setText("v " + context.app_version);
@@ -127,7 +130,7 @@ void Tfmain::buildPages()
         showLoginPage();
         tabLogin->loadInformasi();
     });
-    connect(tabProfil->SpeedButton2, &QPushButton::clicked, tabPassEdit, &PasswordPage::SpeedButton2Click);
+    connect(tabProfil->SpeedButton2, &QToolButton::clicked, tabPassEdit, &PasswordPage::SpeedButton2Click);
 
     tabUserNew = new UserFormPage(services_, [this] {
         tabUser->btUser_tampildataClick();

@@ -100,6 +100,7 @@ StringGrid::StringGrid(QWidget *parent) : QTableView(parent), frozen_(new QTable
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(defaultRowHeight_);
     horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->setVisible(false);
     setWordWrap(false);
 
@@ -113,6 +114,7 @@ StringGrid::StringGrid(QWidget *parent) : QTableView(parent), frozen_(new QTable
     frozen_->verticalHeader()->setDefaultSectionSize(defaultRowHeight_);
     frozen_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     frozen_->horizontalHeader()->setHighlightSections(false);
+    frozen_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     frozen_->setStyleSheet("QTableView { border: none; }");
