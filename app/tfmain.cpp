@@ -1,0 +1,223 @@
+#include "app/tfmain.h"
+
+#include "builtin_values.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+QToolButton *menuButton(const char *name, const QString &caption, QStyle::StandardPixmap icon, QStyle *style)
+{
+    auto *button = new QToolButton;
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setIcon(style->standardIcon(icon));
+    button->setIconSize({32, 32});
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setFixedSize(88, 63);
+    return button;
+}
+
+QString mandatoryUpdateText(const QString &version)
+{
+    return "Ada update aplikasi versi " + version + " yang WAJIB diinstall!\r\rCatatan :\r" +
+           "Silahkan download installer aplikasi versi " + version + " di website.";
+}
+
+QString optionalUpdateText(const QString &version)
+{
+    return "Ada update aplikasi versi " + version + " yang bisa diinstall.\r\rCatatan :\r" +
+           "Update versi ini tidak wajib diinstall tapi mungkin ada fitur baru yang bermanfaat.\r\r" +
+           "Silahkan lihat perubahan di bagian 'change log-pada website Belunta' download installer aplikasi "
+           "versi " +
+           version + " di website.";
+}
+
+} // namespace
+
+Tfmain::Tfmain(Tdm &dm, Messages &messages, FileChooser &files, std::function<QDateTime()> now)
+    : dm_(dm), services_{dm, *this, messages, files, context, *this, std::move(now)}
+{
+    auto *central = new QWidget;
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildTopStrip());
+    auto *separator = new QFrame;
+    separator->setFrameShape(QFrame::HLine);
+    layout->addWidget(separator);
+    pHeader = new QLabel;
+    pHeader->setObjectName("pHeader");
+    pHeader->setFixedHeight(41);
+    pHeader->setAlignment(Qt::AlignCenter);
+    pHeader->setStyleSheet("font-weight: bold; font-size: 16px;");
+    layout->addWidget(pHeader);
+    pg = new PageControl;
+    layout->addWidget(pg, 1);
+    setCentralWidget(central);
+    for (QLabel *&panel : StatusBar1) {
+        panel = new QLabel;
+        panel->setMinimumWidth(51);
+        statusBar()->addWidget(panel);
+    }
+    buildPages();
+
+    pg->setActivePage(Page::tabLogin);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    setWindowTitle("Sarvela - RSUD Kota Talvirana");
+    context.app_version = builtin::appVersion;
+    StatusBar1[2]->setText("v " + context.app_version);
+    setHeader("Informasi");
+    setWindowState(Qt::WindowMaximized);
+}
+
+QWidget *Tfmain::buildTopStrip()
+{
+    auto *strip = new QWidget;
+    strip->setFixedHeight(73);
+    pMenu = new QWidget;
+    pMenu->setObjectName("pMenu");
+    pMenu->setFixedWidth(716);
+    sbDashboard = menuButton("sbDashboard", "Dashboard", QStyle::SP_ComputerIcon, style());
+    sbPengajuan = menuButton("sbPengajuan", "Pengajuan", QStyle::SP_FileDialogDetailedView, style());
+    sbPejabat = menuButton("sbPejabat", "Pejabat", QStyle::SP_FileDialogInfoView, style());
+    sbUser = menuButton("sbUser", "User", QStyle::SP_DirHomeIcon, style());
+    sbLog = menuButton("sbLog", "Log", QStyle::SP_FileDialogContentsView, style());
+    sblogout = menuButton("sblogout", "LogOut", QStyle::SP_DialogCloseButton, style());
+    auto *buttons = new QHBoxLayout(pMenu);
+    buttons->setContentsMargins(4, 4, 4, 4);
+    buttons->setSpacing(0);
+    buttons->addWidget(sbDashboard);
+    buttons->addSpacing(16);
+    buttons->addWidget(sbPengajuan);
+    buttons->addSpacing(16);
+    buttons->addWidget(sbPejabat);
+    buttons->addWidget(sbUser);
+    buttons->addWidget(sbLog);
+    buttons->addSpacing(16);
+    buttons->addWidget(sblogout);
+    buttons->addStretch();
+    pMenu->hide();
+    auto *layout = new QHBoxLayout(strip);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(pMenu);
+    layout->addStretch();
+
+    connect(sbDashboard, &QToolButton::clicked, this, &Tfmain::sbDashboardClick);
+    connect(sbPejabat, &QToolButton::clicked, this, &Tfmain::sbPejabatClick);
+    connect(sblogout, &QToolButton::clicked, this, &Tfmain::sblogoutClick);
+    return strip;
+}
+
+void Tfmain::buildPages()
+{
+    tabPejabat = new OfficialsPage(services_);
+    tabLogin = new LoginPage(
+        services_, [this] { tabProfil->loadProfil(); }, [this] { tabPejabat->loadPejabat(); });
+    tabProfil = new ProfilePage(services_, [this] { tabLogin->clearEdits(); });
+    tabPassEdit = new PasswordPage(services_, [this] {
+        showLoginPage();
+        tabLogin->loadInformasi();
+    });
+    connect(tabProfil->SpeedButton2, &QPushButton::clicked, tabPassEdit, &PasswordPage::SpeedButton2Click);
+
+    const std::array<QWidget *, 11> pages = {tabLogin,    new QWidget, tabProfil,   new QWidget,
+                                             tabPejabat,  new QWidget, new QWidget, tabPassEdit,
+                                             new QWidget, new QWidget, new QWidget};
+    for (QWidget *page : pages)
+        pg->addPage(page);
+}
+
+void Tfmain::connectDB()
+{
+    dm_.fdremunerasi.close();
+    dm_.fdremunerasi.open();
+    pg->setLoginTabCaption("Connected on server : " + dm_.fdremunerasi.settings().shownHost());
+}
+
+void Tfmain::disconnectDB()
+{
+    dm_.fdremunerasi.close();
+}
+
+void Tfmain::setLevelButtonsEnabled(bool enabled)
+{
+    sbPengajuan->setEnabled(enabled);
+    sbPejabat->setEnabled(enabled);
+}
+
+void Tfmain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        QTimer::singleShot(0, this, &Tfmain::FormShow);
+    }
+}
+
+void Tfmain::FormShow()
+{
+    pg->setActivePage(Page::tabLogin);
+    tabLogin->leNIP->setFocus();
+    if (!checkVersion())
+        return;
+    tabLogin->loadInformasi();
+    tabLogin->leNIP->setFocus();
+}
+
+bool Tfmain::checkVersion()
+{
+    return runStep(*this, services_.messages,
+                   {"Gagal terhubung ke database Belunta!", "Gagal menampilkan informasi!"}, [this] {
+                       Query &q = dm_.fdsq1;
+                       q.close();
+                       q.setSql("CALL `nasn_version_check`(:var_app)");
+                       q.setText("var_app", context.app_version);
+                       q.open();
+                       q.first();
+                       const QString status = q.fieldAt(0);
+                       const QString version = q.fieldAt(1);
+                       if (status == QLatin1String("Up-Wajib")) {
+                           services_.messages.information(mandatoryUpdateText(version));
+                           quitRequested_ = true;
+                           QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+                       } else if (status == QLatin1String("Up-GakWajib")) {
+                           services_.messages.information(optionalUpdateText(version));
+                       }
+                       StatusBar1[2]->setText("App. v " + context.app_version);
+                       return Step::Done;
+                   });
+}
+
+void Tfmain::showLoginPage()
+{
+    pMenu->hide();
+    pg->setActivePage(Page::tabLogin);
+}
+
+void Tfmain::sblogoutClick()
+{
+    showLoginPage();
+    tabLogin->loadInformasi();
+}
+
+void Tfmain::sbDashboardClick()
+{
+    setHeader("Dashboard");
+    pg->setActivePage(Page::tabProfil);
+}
+
+void Tfmain::sbPejabatClick()
+{
+    setHeader("Data Pejabat Penandatangan Dokumen");
+    tabPejabat->loadPejabat();
+    pg->setActivePage(Page::tabPejabat);
+}

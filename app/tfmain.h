@@ -1,0 +1,71 @@
+// The main window: header, menu panel, page control, status bar and the operator
+// context; it builds the pages and hands each what it needs.
+#pragma once
+
+#include "app/login_page.h"
+#include "app/page_control.h"
+#include "app/password_page.h"
+#include "app/profile_page.h"
+#include "data/services.h"
+#include "screens/admin/officials_page.h"
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QToolButton>
+#include <array>
+
+class Tfmain : public QMainWindow, public ConnectionHost, public Shell {
+    Q_OBJECT
+public:
+    Tfmain(Tdm &dm, Messages &messages, FileChooser &files,
+           std::function<QDateTime()> now = &QDateTime::currentDateTime);
+
+    void connectDB() override;
+    void disconnectDB() override;
+
+    void setHeader(const QString &caption) override { pHeader->setText(caption); }
+    QString header() const override { return pHeader->text(); }
+    void showPage(Page page) override { pg->setActivePage(page); }
+    Page currentPage() const override { return pg->activePage(); }
+    void setMenuVisible(bool visible) override { pMenu->setVisible(visible); }
+    void setLevelButtonsEnabled(bool enabled) override;
+
+    // The steps that run when the window is first shown.
+    void FormShow();
+    void showLoginPage();
+    void sblogoutClick();
+    void sbDashboardClick();
+    void sbPejabatClick();
+    bool quitRequested() const { return quitRequested_; }
+
+    OperatorContext context;
+
+    QWidget *pMenu;
+    QToolButton *sbDashboard;
+    QToolButton *sbPengajuan;
+    QToolButton *sbPejabat;
+    QToolButton *sbUser;
+    QToolButton *sbLog;
+    QToolButton *sblogout;
+    QLabel *pHeader;
+    PageControl *pg;
+    std::array<QLabel *, 3> StatusBar1;
+
+    LoginPage *tabLogin;
+    ProfilePage *tabProfil;
+    PasswordPage *tabPassEdit;
+    OfficialsPage *tabPejabat;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    QWidget *buildTopStrip();
+    void buildPages();
+    bool checkVersion();
+
+    Tdm &dm_;
+    Services services_;
+    bool shown_ = false;
+    bool quitRequested_ = false;
+};

@@ -1,0 +1,74 @@
+#include "data/connection.h"
+
+#include "data/busy_cursor.h"
+#include "data/db_error.h"
+#include "data/query.h"
+
+#include <algorithm>
+#include <mysql.h>
+
+namespace {
+constexpr unsigned connectTimeoutSeconds = 5;
+constexpr unsigned readWriteTimeoutSeconds = 120;
+// The import sends a whole sheet in one statement.
+constexpr unsigned long maxPacketBytes = 1024UL * 1024 * 1024;
+} // namespace
+
+Connection::~Connection()
+{
+    close();
+}
+
+void Connection::open()
+{
+    close();
+    BusyCursor busy;
+    MYSQL *mysql = mysql_init(nullptr);
+    if (!mysql)
+        throw DbError("out of memory");
+    mysql_optionsv(mysql, MYSQL_OPT_CONNECT_TIMEOUT, &connectTimeoutSeconds);
+    mysql_optionsv(mysql, MYSQL_OPT_READ_TIMEOUT, &readWriteTimeoutSeconds);
+    mysql_optionsv(mysql, MYSQL_OPT_WRITE_TIMEOUT, &readWriteTimeoutSeconds);
+    mysql_optionsv(mysql, MYSQL_OPT_MAX_ALLOWED_PACKET, &maxPacketBytes);
+    mysql_optionsv(mysql, MYSQL_SET_CHARSET_NAME, "utf8mb4");
+    const QByteArray host = settings_.host.toUtf8(), user = settings_.user.toUtf8(),
+                     password = settings_.password.toUtf8(), database = settings_.database.toUtf8();
+    if (!mysql_real_connect(mysql, host.constData(), user.constData(), password.constData(),
+                            database.constData(), settings_.port, nullptr, CLIENT_MULTI_RESULTS)) {
+        DbError error(std::string("connect: ") + mysql_error(mysql), mysql_errno(mysql));
+        mysql_close(mysql);
+        throw error;
+    }
+    mysql_ = mysql;
+}
+
+void Connection::close()
+{
+    for (Query *query : queries_)
+        query->close();
+    if (mysql_) {
+        mysql_close(mysql_);
+        mysql_ = nullptr;
+    }
+}
+
+st_mysql *Connection::handle()
+{
+    if (!mysql_)
+        throw DbError("the connection is closed");
+    return mysql_;
+}
+
+QByteArray Connection::escape(const QString &text)
+{
+    const QByteArray raw = text.toUtf8();
+    QByteArray out(raw.size() * 2 + 1, '\0');
+    out.resize(
+        static_cast<qsizetype>(mysql_real_escape_string(handle(), out.data(), raw.constData(), raw.size())));
+    return out;
+}
+
+void Connection::detach(Query *query)
+{
+    queries_.erase(std::remove(queries_.begin(), queries_.end(), query), queries_.end());
+}

@@ -1,0 +1,19 @@
+// The data module: the one connection and the query objects every screen uses.
+#pragma once
+
+#include "data/connection.h"
+#include "data/query.h"
+
+class Tdm {
+public:
+    explicit Tdm(const ConnectionSettings &settings = ConnectionSettings::builtIn())
+        : fdremunerasi(settings), fdsq1(fdremunerasi), qreport(fdremunerasi)
+    {
+    }
+
+    Connection fdremunerasi;
+    // Every statement of every screen, except the processing call.
+    Query fdsq1;
+    // The processing call and the report rows it returns.
+    Query qreport;
+};

@@ -1,0 +1,83 @@
+#include "screens/admin/officials_page.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QVBoxLayout>
+
+namespace {
+
+const StepTexts loadTexts{"Gagal terhubung ke database Belunta!", "Gagal mengambil data!"};
+
+QLabel *nameLabel()
+{
+    auto *label = new QLabel;
+    QFont font = label->font();
+    font.setBold(true);
+    font.setItalic(true);
+    label->setFont(font);
+    return label;
+}
+
+// The full name for a NIP: first column of the first row, empty when unknown.
+QString lookUpName(Query &q, const QString &nip)
+{
+    q.close();
+    q.setSql("CALL nasn_select_nama_lengkap (:nip) ");
+    q.setText("nip", nip);
+    q.open();
+    q.first();
+    return q.fieldAt(0);
+}
+
+} // namespace
+
+OfficialsPage::OfficialsPage(Services services, QWidget *parent)
+    : QWidget(parent), edPA(new QLineEdit), lbPA(nameLabel()), edBP(new QLineEdit), lbBP(nameLabel()),
+      btUpdatePejabat(new QPushButton("Update Data")), s_(services)
+{
+    auto *group = new QGroupBox("[ data pejabat ]");
+    auto *grid = new QGridLayout(group);
+    grid->addWidget(new QLabel("NIP Pengguna Anggaran"), 0, 0);
+    grid->addWidget(edPA, 0, 1);
+    grid->addWidget(lbPA, 0, 2);
+    grid->addWidget(new QLabel("NIP Bendahara Pengeluaran"), 1, 0);
+    grid->addWidget(edBP, 1, 1);
+    grid->addWidget(lbBP, 1, 2);
+    grid->addWidget(btUpdatePejabat, 2, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addStretch();
+}
+
+void OfficialsPage::loadPejabat()
+{
+    const bool pairStored = runStep(s_.host, s_.messages, loadTexts, [this] {
+        Query &q = s_.dm.fdsq1;
+        q.close();
+        q.setSql("CALL `nasn_pejabat_loaddata`() ");
+        q.open();
+        if (q.rowCount() == 0) {
+            edPA->setText("0");
+            edBP->setText("0");
+            lbPA->clear();
+            lbBP->clear();
+            return Step::Stopped;
+        }
+        q.first();
+        const QString pa = q.field("pa");
+        const QString bp = q.field("bp");
+        edPA->setText(pa);
+        edBP->setText(bp);
+        return Step::Done;
+    });
+    if (!pairStored)
+        return;
+    for (auto [edit, label] : {std::pair{edPA, lbPA}, std::pair{edBP, lbBP}}) {
+        const bool found = runStep(s_.host, s_.messages, loadTexts, [this, edit, label] {
+            label->setText(lookUpName(s_.dm.fdsq1, edit->text()));
+            return Step::Done;
+        });
+        if (!found)
+            return;
+    }
+}

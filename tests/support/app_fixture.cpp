@@ -1,0 +1,35 @@
+#include "tests/support/app_fixture.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+ConnectionSettings settingsFor(const TestServer &server)
+{
+    ConnectionSettings settings = ConnectionSettings::builtIn();
+    settings.host = QString::fromStdString(server.host());
+    settings.port = server.port();
+    settings.database = QString::fromStdString(server.database());
+    settings.user = QString::fromStdString(server.user());
+    settings.password = QString::fromStdString(server.password());
+    return settings;
+}
+
+AppFixture::AppFixture(bool demo)
+    : server(demo), dm(settingsFor(server)), clock(QDateTime::currentDateTime()),
+      fmain(std::make_unique<Tfmain>(dm, messages, files, [this] { return clock; }))
+{
+}
+
+void AppFixture::logIn(const DemoAccount &account)
+{
+    fmain->tabLogin->leNIP->setText(account.nip);
+    fmain->tabLogin->lePassword->setText(account.password);
+    fmain->tabLogin->btnloginClick();
+    messages.take();
+}
+
+void AppFixture::press(QWidget *widget, int key)
+{
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, key == Qt::Key_Return ? "\r" : QString());
+    QApplication::sendEvent(widget, &event);
+}

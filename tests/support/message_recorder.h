@@ -1,0 +1,52 @@
+// Test seams: every box and file dialog is recorded; confirmations and dialogs are
+// answered from a script; a box or answer the test did not account for fails it.
+#pragma once
+
+#include "ui/file_chooser.h"
+#include "ui/messages.h"
+
+#include <deque>
+#include <ostream>
+#include <vector>
+
+struct Box {
+    MessageKind kind;
+    QString text;
+    bool operator==(const Box &other) const = default;
+};
+using Boxes = std::vector<Box>;
+void PrintTo(const Box &box, std::ostream *out);
+
+class MessageRecorder : public Messages {
+public:
+    ~MessageRecorder() override;
+    // The answers to the next confirmations, in order (true for Yes).
+    void answer(bool yes) { answers_.push_back(yes); }
+    // The boxes shown since the last take.
+    Boxes take();
+
+    void warning(const QString &text) override { boxes_.push_back({MessageKind::Warning, text}); }
+    void error(const QString &text) override { boxes_.push_back({MessageKind::Error, text}); }
+    void information(const QString &text) override { boxes_.push_back({MessageKind::Information, text}); }
+    bool confirm(const QString &text) override;
+    void errorClose(const QString &text) override { boxes_.push_back({MessageKind::ErrorClose, text}); }
+
+private:
+    Boxes boxes_;
+    std::deque<bool> answers_;
+};
+
+class FileChooserRecorder : public FileChooser {
+public:
+    ~FileChooserRecorder() override;
+    // The name the next dialog returns; empty for a cancelled dialog.
+    void answer(const QString &fileName) { answers_.push_back(fileName); }
+    std::vector<FileDialogRequest> requests;
+
+    QString openFileName(const FileDialogRequest &request) override { return next(request); }
+    QString saveFileName(const FileDialogRequest &request) override { return next(request); }
+
+private:
+    QString next(const FileDialogRequest &request);
+    std::deque<QString> answers_;
+};
