@@ -21,6 +21,12 @@ CREATE FUNCTION util_share(p_a DECIMAL(32, 0), p_b DECIMAL(32, 0)) RETURNS DECIM
     DETERMINISTIC NO SQL
     RETURN IF(p_b = 0, 0, (2 * p_a + p_b) DIV (2 * p_b));;
 
+-- The other part of p_total, so the two parts add up to it; both parts are 0
+-- when there is nothing to share by (remuneration and incentive both 0).
+CREATE FUNCTION util_rest(p_total DECIMAL(32, 0), p_a DECIMAL(32, 0), p_b DECIMAL(32, 0)) RETURNS DECIMAL(32, 0)
+    DETERMINISTIC NO SQL
+    RETURN IF(p_b = 0, 0, p_total - util_share(p_a, p_b));;
+
 -- Returns exactly this run's rows, so two operators processing at once each
 -- get their own. Outside the input window and for a locked submission only
 -- an Administrator may process.
@@ -61,8 +67,8 @@ BEGIN
            n.gapok_bpjs, n.induk_id, n.thp, n.dpi_bruto, n.bruto_1, n.bruto_4, n.netto_1, n.netto_4,
            util_share(n.netto_1 * n.remunerasi, n.remunerasi + n.insentif),
            util_share(n.netto_4 * n.remunerasi, n.remunerasi + n.insentif),
-           n.netto_1 - util_share(n.netto_1 * n.remunerasi, n.remunerasi + n.insentif),
-           n.netto_4 - util_share(n.netto_4 * n.remunerasi, n.remunerasi + n.insentif),
+           util_rest(n.netto_1, n.netto_1 * n.remunerasi, n.remunerasi + n.insentif),
+           util_rest(n.netto_4, n.netto_4 * n.remunerasi, n.remunerasi + n.insentif),
            n.periode_label, n.direktur, n.bendahara, v_waktu
     FROM (SELECT b.*, GREATEST(b.bruto_1 - b.gapok_1, 0) AS netto_1, GREATEST(b.bruto_4 - b.gapok_4, 0) AS netto_4
           FROM (SELECT a.*, ROUND(a.dpi_bruto * 0.01, 0) AS bruto_1, ROUND(a.dpi_bruto * 0.04, 0) AS bruto_4

@@ -79,9 +79,11 @@ END;;
 CREATE PROCEDURE adm_maintenance_end()
     MODIFIES SQL DATA
 BEGIN
-    DECLARE v_now DATETIME DEFAULT NOW() - INTERVAL 1 SECOND;
+    DECLARE v_end DATETIME DEFAULT NOW() - INTERVAL 1 SECOND;
     DECLARE v_jumlah BIGINT;
-    UPDATE nasn_maintenance m SET m.selesai = GREATEST(v_now, m.mulai + INTERVAL 1 SECOND)
+    -- One that began this very second moves its start back, so it still ends before now.
+    UPDATE nasn_maintenance m
+    SET m.mulai = LEAST(m.mulai, v_end - INTERVAL 1 SECOND), m.selesai = v_end
     WHERE NOW() BETWEEN m.mulai AND m.selesai;
     SET v_jumlah = ROW_COUNT();
     IF v_jumlah = 0 THEN
