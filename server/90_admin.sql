@@ -101,6 +101,12 @@ CREATE PROCEDURE adm_schedule_list()
     FROM nasn_maintenance m
     ORDER BY jenis, mulai;;
 
+CREATE PROCEDURE adm_submission_list(IN p_tahun VARCHAR(255))
+    READS SQL DATA
+    SELECT p.id, p.periode, p.jenis, p.status, p.keterangan,
+           (SELECT COUNT(*) FROM nasn_pengajuan_detail d WHERE d.id_pengajuan = p.id) AS pegawai
+    FROM nasn_pengajuan p WHERE LEFT(p.periode, 4) = p_tahun ORDER BY p.periode, p.id;;
+
 CREATE PROCEDURE util_admin_submission_status(IN p_id VARCHAR(255), IN p_status CHAR(1))
     MODIFIES SQL DATA
 BEGIN
