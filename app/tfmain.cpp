@@ -129,9 +129,21 @@ void Tfmain::buildPages()
     });
     connect(tabProfil->SpeedButton2, &QPushButton::clicked, tabPassEdit, &PasswordPage::SpeedButton2Click);
 
-    const std::array<QWidget *, 11> pages = {tabLogin,    new QWidget, tabProfil,   new QWidget,
-                                             tabPejabat,  new QWidget, new QWidget, tabPassEdit,
-                                             new QWidget, new QWidget, new QWidget};
+    tabUserNew = new UserFormPage(services_, [this] {
+        tabUser->btUser_tampildataClick();
+        showPage(Page::tabUser);
+    });
+    tabUser = new UserListPage(services_, {[this] { tabUserNew->prepareAdd(); },
+                                           [this](const QString &nip, const QString &name) {
+                                               tabUserNew->prepareChange(nip, name);
+                                           }});
+    tabLog = new LogPage(services_);
+    connect(sbUser, &QToolButton::clicked, tabUser, &UserListPage::sbUserClick);
+    connect(sbLog, &QToolButton::clicked, tabLog, &LogPage::sbLogClick);
+
+    const std::array<QWidget *, 11> pages = {tabLogin,   new QWidget, tabProfil,   new QWidget,
+                                             tabPejabat, new QWidget, new QWidget, tabPassEdit,
+                                             tabUser,    tabLog,      tabUserNew};
     for (QWidget *page : pages)
         pg->addPage(page);
 }

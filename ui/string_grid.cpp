@@ -177,6 +177,14 @@ int StringGrid::currentRow() const
     return index.isValid() ? index.row() + model_.fixedRows() : (model_.rowCount() > 1 ? 1 : 0);
 }
 
+QString StringGrid::selectedCell(int col) const
+{
+    const int row = currentRow();
+    if (row < model_.fixedRows() || row >= model_.rowCount() || col < 0 || col >= model_.colCount())
+        return {};
+    return model_.cell(col, row);
+}
+
 void StringGrid::setCurrentRow(int row)
 {
     setCurrentIndex(model_.index(row - model_.fixedRows(), std::min(fixedCols_, model_.colCount() - 1)));

@@ -28,4 +28,5 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"SELECT 1 -- :no\n, :v /* :no */ # :no", "SELECT 1 -- :no\n, ? /* :no */ # :no", {"v"}},
         ParseCase{"CALL p(:var_id, :var_id)", "CALL p(?, ?)", {"var_id", "var_id"}},
         ParseCase{"SELECT '12:30', : x", "SELECT '12:30', : x", {}},
-        ParseCase{"CALL `nasn_informasi`()", "CALL `nasn_informasi`()", {}}));
+        ParseCase{"CALL `nasn_informasi`()", "CALL `nasn_informasi`()", {}}),
+    [](const auto &info) { return "case" + std::to_string(info.index); });

@@ -30,6 +30,11 @@ void AppFixture::logIn(const DemoAccount &account)
 
 void AppFixture::press(QWidget *widget, int key)
 {
-    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, key == Qt::Key_Return ? "\r" : QString());
+    QString text;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        text = "\r";
+    else if (key >= 0x20 && key < 0x7f)
+        text = QString(QChar(key)).toLower();
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
     QApplication::sendEvent(widget, &event);
 }

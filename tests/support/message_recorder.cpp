@@ -28,6 +28,11 @@ void PrintTo(const Box &box, std::ostream *out)
     *out << kindName(box.kind) << " \"" << box.text.toStdString() << "\"";
 }
 
+void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
 MessageRecorder::~MessageRecorder()
 {
     for (const Box &box : boxes_)

@@ -16,6 +16,7 @@ struct Box {
 };
 using Boxes = std::vector<Box>;
 void PrintTo(const Box &box, std::ostream *out);
+void PrintTo(const QString &text, std::ostream *out);
 
 class MessageRecorder : public Messages {
 public:

@@ -158,8 +158,12 @@ void TestServer::replaceProcedure(const std::string &createProcedureSql) const
     if (!std::regex_search(createProcedureSql, match, name))
         throw std::invalid_argument("no procedure name in: " + createProcedureSql);
     SqlSession session = admin();
-    session.exec("DROP PROCEDURE IF EXISTS " + match[1].str());
+    const std::string procedure = match[1].str();
+    session.exec("DROP PROCEDURE IF EXISTS " + procedure);
     session.exec(createProcedureSql);
+    // Dropping a procedure drops its grants too.
+    session.exec("GRANT EXECUTE ON PROCEDURE " + procedure + " TO '" + user_ + "'@'localhost', '" + user_ +
+                 "'@'127.0.0.1'");
 }
 
 unsigned TestServer::closedPort()
