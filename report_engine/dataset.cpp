@@ -1,0 +1,26 @@
+#include "report_engine/dataset.h"
+
+namespace report_engine {
+
+TableDataset::TableDataset(QString userName, QStringList fields, QList<QStringList> rows)
+    : userName_(std::move(userName)), fields_(std::move(fields)), rows_(std::move(rows))
+{
+}
+
+bool TableDataset::open()
+{
+    open_ = true;
+    ++openCount_;
+    row_ = 0;
+    return true;
+}
+
+QString TableDataset::value(const QString &field) const
+{
+    const qsizetype column = fields_.indexOf(field);
+    if (eof() || column < 0)
+        return {};
+    return rows_[row_].value(column);
+}
+
+} // namespace report_engine
