@@ -2,6 +2,7 @@
 // engine opens a closed source when a report needs it and leaves it open.
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -47,6 +48,7 @@ public:
 private:
     QString userName_;
     QStringList fields_;
+    QHash<QString, qsizetype> columns_;
     QList<QStringList> rows_;
     qsizetype row_ = 0;
     bool open_ = false;

@@ -41,10 +41,7 @@ bool paintPages(const PreparedReport &report, QPainter &painter, double dpi, Sta
     for (int i = 0; i < total; ++i) {
         if (i > 0 && !startPage(report.pages[i].size))
             return false;
-        painter.save();
-        painter.scale(dpi / 96.0, dpi / 96.0);
-        pages.drawPage(painter, i);
-        painter.restore();
+        pages.drawPage(painter, i, dpi / 96.0);
         if (progress && !progress(i + 1, total))
             return false;
     }

@@ -236,7 +236,7 @@ std::vector<const Expression *> CompiledText::expressions() const
     return out;
 }
 
-QString CompiledText::evaluate(EvaluationContext &context, const DisplayFormat &format, bool html) const
+QString CompiledText::evaluate(EvaluationContext &context, const NumberFormatter &format, bool html) const
 {
     if (constant_)
         return constantText_;
@@ -245,7 +245,7 @@ QString CompiledText::evaluate(EvaluationContext &context, const DisplayFormat &
         out += segment.literal;
         if (!segment.isExpression)
             continue;
-        const QString value = applyDisplayFormat(evaluateExpression(segment.expression, context), format);
+        const QString value = format.apply(evaluateExpression(segment.expression, context));
         out += html ? value.toHtmlEscaped() : value;
     }
     return out;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "report_engine/design.h"
+#include "report_engine/number_format.h"
 
 #include <QString>
 
@@ -45,7 +46,7 @@ public:
     std::vector<const Expression *> expressions() const;
 
     // Expression values pass through `format`; under `html` they are escaped.
-    QString evaluate(EvaluationContext &context, const DisplayFormat &format, bool html) const;
+    QString evaluate(EvaluationContext &context, const NumberFormatter &format, bool html) const;
 
 private:
     struct Segment {

@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 
 namespace report_engine {
@@ -19,19 +20,6 @@ QString groupDigits(const QString &digits, const QString &separator)
         out += digits[i];
     }
     return out;
-}
-
-QString formatNumber(double value, int decimals, bool grouped, const DisplayFormat &format)
-{
-    QString text = QString::number(std::fabs(value), 'f', decimals);
-    const bool negative = value < 0 && text.contains(QRegularExpression(QStringLiteral("[1-9]")));
-    QString whole = text.section(QLatin1Char('.'), 0, 0);
-    const QString fraction = text.section(QLatin1Char('.'), 1);
-    if (grouped)
-        whole = groupDigits(whole, format.thousandSeparator);
-    if (!fraction.isEmpty())
-        whole += format.decimalSeparator + fraction;
-    return negative ? QLatin1Char('-') + whole : whole;
 }
 
 const char *const units[] = {"",     "satu", "dua",   "tiga",    "empat",
@@ -63,31 +51,65 @@ QStringList hundredsInWords(int n)
 
 } // namespace
 
+// Plain whole numbers, the common case for amounts, without the cost of a
+// general conversion: an optional minus sign and up to 15 digits.
+bool parseWholeNumber(QStringView text, double &value)
+{
+    const bool negative = text.startsWith(QLatin1Char('-'));
+    const QStringView digits = negative ? text.mid(1) : text;
+    if (digits.isEmpty() || digits.size() > 15)
+        return false;
+    qint64 n = 0;
+    for (const QChar c : digits) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+        n = n * 10 + (c.unicode() - '0');
+    }
+    value = double(negative ? -n : n);
+    return true;
+}
+
 bool parseNumber(const QString &text, double &value)
 {
-    const QString trimmed = text.trimmed();
+    const QStringView trimmed = QStringView(text).trimmed();
     if (trimmed.isEmpty()) {
         value = 0;
         return true;
     }
+    if (parseWholeNumber(trimmed, value))
+        return true;
     bool ok = false;
     value = trimmed.toDouble(&ok);
     return ok && std::isfinite(value);
 }
 
-QString applyDisplayFormat(const QString &value, const DisplayFormat &format)
+NumberFormatter::NumberFormatter(const DisplayFormat &format) : format_(format)
 {
-    if (format.pattern.isEmpty() || value.trimmed().isEmpty())
-        return value;
-    static const QRegularExpression spec(QStringLiteral("^%(?:\\d*)(?:\\.(\\d+))?([nfd])$"));
-    const QRegularExpressionMatch m = spec.match(format.pattern);
-    double number = 0;
-    if (!m.hasMatch() || !parseNumber(value, number))
-        return value;
+    static const QRegularExpression pattern(QStringLiteral("^%\\d*(?:\\.(\\d+))?([nfd])$"));
+    const QRegularExpressionMatch m = pattern.match(format.pattern);
+    if (!m.hasMatch())
+        return;
+    active_ = true;
     const QChar kind = m.captured(2).at(0);
-    const int decimals = kind == QLatin1Char('d') ? 0 : m.captured(1).isEmpty() ? 2 : m.captured(1).toInt();
-    // The width digits are accepted but do not pad: cells align their text themselves.
-    return formatNumber(number, decimals, kind == QLatin1Char('n'), format);
+    grouped_ = kind == QLatin1Char('n');
+    decimals_ = kind == QLatin1Char('d') ? 0 : m.captured(1).isEmpty() ? 2 : m.captured(1).toInt();
+}
+
+QString NumberFormatter::apply(const QString &value) const
+{
+    double number = 0;
+    if (!active_ || value.trimmed().isEmpty() || !parseNumber(value, number))
+        return value;
+    const QString text = QString::number(std::fabs(number), 'f', decimals_);
+    const qsizetype point = text.indexOf(QLatin1Char('.'));
+    const QString whole = point < 0 ? text : text.left(point);
+    QString out = grouped_ ? groupDigits(whole, format_.thousandSeparator) : whole;
+    if (point >= 0)
+        out += format_.decimalSeparator + text.mid(point + 1);
+    const bool negative = number < 0 && std::any_of(text.begin(), text.end(), [](QChar c) {
+                              return c >= QLatin1Char('1') && c <= QLatin1Char('9');
+                          });
+    return negative ? QLatin1Char('-') + out : out;
 }
 
 QString terbilang(double amount)

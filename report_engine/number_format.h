@@ -7,9 +7,26 @@
 
 namespace report_engine {
 
-// Applies a display format to one expression value. A value that is not a
-// number, and any value under an empty pattern, is returned unchanged.
-QString applyDisplayFormat(const QString &value, const DisplayFormat &format);
+// A display format read once and applied to many values. A value that is not
+// a number, and any value under an empty or unknown pattern, stays unchanged.
+// The width digits of a pattern are accepted but do not pad: cells align
+// their text themselves.
+class NumberFormatter {
+public:
+    explicit NumberFormatter(const DisplayFormat &format);
+    QString apply(const QString &value) const;
+
+private:
+    DisplayFormat format_;
+    bool active_ = false;
+    bool grouped_ = false;
+    int decimals_ = 0;
+};
+
+inline QString applyDisplayFormat(const QString &value, const DisplayFormat &format)
+{
+    return NumberFormatter(format).apply(value);
+}
 
 // A whole rupiah amount in Indonesian words, lower case: 1250000 gives
 // "satu juta dua ratus lima puluh ribu". Fractions are dropped.

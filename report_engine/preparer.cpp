@@ -20,6 +20,7 @@ struct PrepareError : std::runtime_error {
 struct CompiledObject {
     const TextObject *source = nullptr;
     CompiledText text;
+    NumberFormatter format;
     int style = 0;
 };
 
@@ -99,7 +100,7 @@ private:
         for (const Band &band : page.bands) {
             CompiledBand compiled{&band, {}};
             for (const TextObject &object : band.texts) {
-                CompiledObject c{&object, {}, styleIndex(object.style)};
+                CompiledObject c{&object, {}, NumberFormatter(object.format), styleIndex(object.style)};
                 QString error;
                 if (!CompiledText::compile(object.text, c.text, error))
                     throw PrepareError(QStringLiteral("%1, text object \"%2\" in band \"%3\"")
@@ -249,7 +250,7 @@ private:
             text.rect = QRectF(left + source.x, top + source.y, source.width, source.height);
             text.style = object.style;
             text.band = bandIndex;
-            text.text = object.text.evaluate(*this, source.format, source.style.html);
+            text.text = object.text.evaluate(*this, object.format, source.style.html);
             if (object.text.usesTotalPages())
                 pendingTotals_.append({int(out_.pages.size() - 1), int(page.texts.size())});
             page.texts.append(std::move(text));

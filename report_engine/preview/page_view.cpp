@@ -48,13 +48,12 @@ void PageView::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.translate(pageGap, pageGap);
-    painter.scale(scale(), scale());
+    const double s = scale() * pxPerMm; // device pixels per millimetre
     const QSizeF mm = report_->pages[page_].size;
-    painter.fillRect(QRectF(0, 0, mm.width() * pxPerMm, mm.height() * pxPerMm), Qt::white);
+    painter.fillRect(QRectF(0, 0, mm.width() * s, mm.height() * s), Qt::white);
     if (!highlight_.isNull())
-        painter.fillRect(QRectF(highlight_.topLeft() * pxPerMm, highlight_.size() * pxPerMm),
-                         QColor(255, 230, 0, 140));
-    painter_->drawPage(painter, page_);
+        painter.fillRect(QRectF(highlight_.topLeft() * s, highlight_.size() * s), QColor(255, 230, 0, 140));
+    painter_->drawPage(painter, page_, scale());
 }
 
 } // namespace report_engine
