@@ -16,7 +16,8 @@ uint16_t le16(const char *p)
 
 } // namespace
 
-RecordStream::RecordStream(const char *data, size_t size, size_t start) : data_(data), size_(size), pos_(start)
+RecordStream::RecordStream(const char *data, size_t size, size_t start)
+    : data_(data), size_(size), pos_(start)
 {
     if (start > size)
         throwDamaged();

@@ -48,8 +48,9 @@ QString errorCellMessage(const QString &cell, const QString &code)
 
 QString tooNarrowMessage(int columns, bool singleCell)
 {
-    QString found = singleCell ? QStringLiteral("Sheet pertama hanya berisi satu sel!")
-                               : QStringLiteral("Data pada sheet pertama hanya terdiri dari %1 kolom!").arg(columns);
+    QString found = singleCell
+                        ? QStringLiteral("Sheet pertama hanya berisi satu sel!")
+                        : QStringLiteral("Data pada sheet pertama hanya terdiri dari %1 kolom!").arg(columns);
     return found + QStringLiteral("\rFile excel harus berisi data 7 kolom tanpa kolom judul:\r"
                                   "- Kolom 1 NIK\r- Kolom 2 Nama Lengkap\r- Kolom 3 Nominal Gaji\r"
                                   "- Kolom 4 Nominal 4% BPJS dari Gaji\r- Kolom 5 Nominal 1% BPJS dari Gaji\r"

@@ -16,7 +16,8 @@ int main(int argc, char **argv)
     sheets::ReadResult result = sheets::readImportTable(args[1]);
     if (!result.ok()) {
         QString message = result.error;
-        std::fprintf(stderr, "%s\n", message.replace(QLatin1Char('\r'), QLatin1Char('\n')).toLocal8Bit().constData());
+        std::fprintf(stderr, "%s\n",
+                     message.replace(QLatin1Char('\r'), QLatin1Char('\n')).toLocal8Bit().constData());
         return 1;
     }
     QByteArray out;

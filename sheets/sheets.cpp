@@ -18,7 +18,8 @@ constexpr qint64 maxFileSize = qint64(1) << 30;
 bool isOldBiff(const QByteArray &bytes)
 {
     // A BIFF2 to BIFF4 workbook is a bare record stream opening with its BOF.
-    return bytes.size() >= 4 && bytes[0] == 0x09 && (bytes[1] == 0x00 || bytes[1] == 0x02 || bytes[1] == 0x04);
+    return bytes.size() >= 4 && bytes[0] == 0x09 &&
+           (bytes[1] == 0x00 || bytes[1] == 0x02 || bytes[1] == 0x04);
 }
 
 std::optional<QByteArray> load(const QString &fileName)

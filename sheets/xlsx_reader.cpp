@@ -171,7 +171,9 @@ void parseReference(QStringView ref, uint32_t &row, uint32_t &col)
 {
     qsizetype i = 0;
     uint32_t letters = 0;
-    for (; i < ref.size() && ref[i] >= QLatin1Char('A') && ref[i] <= QLatin1Char('Z') && letters <= maxColumns; ++i)
+    for (;
+         i < ref.size() && ref[i] >= QLatin1Char('A') && ref[i] <= QLatin1Char('Z') && letters <= maxColumns;
+         ++i)
         letters = letters * 26 + (ref[i].unicode() - 'A' + 1);
     bool digits;
     uint32_t number = ref.mid(i).toUInt(&digits);
@@ -259,8 +261,9 @@ private:
         } else if (type == QLatin1StringView("str")) {
             sheet_.text(row_, col_, unescape(value));
         } else if (type == QLatin1StringView("b")) {
-            sheet_.boolean(row_, col_, value.trimmed() == QLatin1StringView("1") ||
-                                           value.trimmed() == QLatin1StringView("true"));
+            sheet_.boolean(row_, col_,
+                           value.trimmed() == QLatin1StringView("1") ||
+                               value.trimmed() == QLatin1StringView("true"));
         } else if (type == QLatin1StringView("e")) {
             sheet_.error(row_, col_, value);
         } else if (type == QLatin1StringView("d")) {

@@ -81,14 +81,20 @@ def write_xls_extras(folder):
         sheet.write(r, 6, ("Ž" if r % 2 else "z") * (r * 211 % 9000))
     book.save(f"{folder}/many_strings.xls")
 
-    # rich text, a boolean and an error cell at C5
+    # rich text and a boolean
     book = xlwt.Workbook(encoding="utf-8")
     sheet = book.add_sheet("Data")
-    bold = xlwt.easyfont("bold on")
-    sheet.write_rich_text(0, 0, ("Siti ", ("Aminah", bold)))
-    for c in range(1, 7):
+    sheet.write_rich_text(0, 1, ("Siti ", ("Aminah", xlwt.easyfont("bold on"))))
+    for c in (0, 2, 3, 4, 5, 6):
         sheet.write(0, c, c)
-    sheet.write(4, 1, True)
+    sheet.write(1, 1, True)
+    book.save(f"{folder}/rich.xls")
+
+    # an error cell at C5
+    book = xlwt.Workbook(encoding="utf-8")
+    sheet = book.add_sheet("Data")
+    for c in range(7):
+        sheet.write(0, c, c)
     sheet.row(4).set_cell_error(2, 0x2A)  # #N/A
     book.save(f"{folder}/error_c5.xls")
 

@@ -7,7 +7,13 @@ Run with Debian's /usr/bin/python3.
 """
 import datetime
 import json
+import re
 import sys
+
+
+def unescape(text):
+    # openpyxl leaves the _xHHHH_ escapes of the file in the text; a spreadsheet shows the characters
+    return re.sub(r"_x([0-9A-Fa-f]{4})_", lambda m: chr(int(m.group(1), 16)), text)
 
 
 def xls_cells(path):
@@ -52,7 +58,7 @@ def xlsx_cells(path):
             elif isinstance(v, (datetime.datetime, datetime.date)):
                 yield cell.row - 1, cell.column - 1, ["n", to_excel(v)]
             else:
-                yield cell.row - 1, cell.column - 1, ["s", str(v)]
+                yield cell.row - 1, cell.column - 1, ["s", unescape(str(v))]
 
 
 def main(path):
