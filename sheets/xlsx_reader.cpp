@@ -3,6 +3,7 @@
 #include "read_error.h"
 #include "zip_package.h"
 
+#include <QVarLengthArray>
 #include <QXmlStreamReader>
 #include <vector>
 
@@ -220,9 +221,30 @@ private:
         col_ = UINT32_MAX; // the next cell without a reference is column A
     }
 
+    enum class Type { Number, Shared, Inline, Formula, Boolean, Error, Date };
+
+    static Type typeOf(QStringView t)
+    {
+        if (t.isEmpty() || t == QLatin1StringView("n"))
+            return Type::Number;
+        if (t == QLatin1StringView("s"))
+            return Type::Shared;
+        if (t == QLatin1StringView("inlineStr"))
+            return Type::Inline;
+        if (t == QLatin1StringView("str"))
+            return Type::Formula;
+        if (t == QLatin1StringView("b"))
+            return Type::Boolean;
+        if (t == QLatin1StringView("e"))
+            return Type::Error;
+        if (t == QLatin1StringView("d"))
+            return Type::Date;
+        throwDamaged();
+    }
+
     void cell(QXmlStreamReader &xml)
     {
-        QXmlStreamAttributes attributes = xml.attributes();
+        const QXmlStreamAttributes attributes = xml.attributes();
         QStringView ref = attributes.value(QLatin1StringView("r"));
         if (ref.isEmpty()) {
             if (row_ >= maxRows || ++col_ >= maxColumns)
@@ -230,51 +252,65 @@ private:
         } else {
             parseReference(ref, row_, col_);
         }
-        QString type = attributes.value(QLatin1StringView("t")).toString();
-        QString value;
-        bool hasValue = false;
+        Type type = typeOf(attributes.value(QLatin1StringView("t")));
         while (xml.readNextStartElement()) {
-            if (is(xml, QLatin1StringView("v"))) {
-                value = xml.readElementText();
-                hasValue = true;
-            } else if (is(xml, QLatin1StringView("is"))) {
-                value = stringItem(xml);
-                hasValue = true;
-            } else {
+            if (is(xml, QLatin1StringView("v")))
+                value(xml, type);
+            else if (type == Type::Inline && is(xml, QLatin1StringView("is")))
+                sheet_.text(row_, col_, stringItem(xml));
+            else
                 xml.skipCurrentElement();
-            }
         }
-        if (hasValue)
-            store(type, value);
     }
 
-    void store(const QString &type, const QString &value)
+    // The text of <v>, gathered on the stack since most cells are short numbers.
+    void value(QXmlStreamReader &xml, Type type)
     {
-        if (type == QLatin1StringView("s")) {
+        QVarLengthArray<QChar, 64> chars;
+        while (xml.readNext() == QXmlStreamReader::Characters)
+            chars.append(xml.text().data(), xml.text().size());
+        if (!xml.isEndElement())
+            throwDamaged();
+        QStringView view(chars.data(), chars.size());
+        checkXml(xml);
+        switch (type) {
+        case Type::Number:
+            if (!view.isEmpty())
+                sheet_.number(row_, col_, parsedNumber(view));
+            break;
+        case Type::Shared: {
             bool digits;
-            uint index = value.toUInt(&digits);
+            uint index = view.toUInt(&digits);
             if (!digits || index >= sst_.size())
                 throwDamaged();
             sheet_.text(row_, col_, sst_[index]);
-        } else if (type == QLatin1StringView("inlineStr")) {
-            sheet_.text(row_, col_, value);
-        } else if (type == QLatin1StringView("str")) {
-            sheet_.text(row_, col_, unescape(value));
-        } else if (type == QLatin1StringView("b")) {
-            sheet_.boolean(row_, col_,
-                           value.trimmed() == QLatin1StringView("1") ||
-                               value.trimmed() == QLatin1StringView("true"));
-        } else if (type == QLatin1StringView("e")) {
-            sheet_.error(row_, col_, value);
-        } else if (type == QLatin1StringView("d")) {
-            sheet_.text(row_, col_, value);
-        } else if (!value.isEmpty()) {
-            bool parsed;
-            double number = value.toDouble(&parsed);
-            if (!parsed)
-                throwDamaged();
-            sheet_.number(row_, col_, number);
+            break;
         }
+        case Type::Formula:
+            sheet_.text(row_, col_, unescape(view.toString()));
+            break;
+        case Type::Boolean:
+            sheet_.boolean(row_, col_,
+                           view.trimmed() == QLatin1StringView("1") ||
+                               view.trimmed() == QLatin1StringView("true"));
+            break;
+        case Type::Error:
+            sheet_.error(row_, col_, view.toString());
+            break;
+        case Type::Inline:
+        case Type::Date:
+            sheet_.text(row_, col_, view.toString());
+            break;
+        }
+    }
+
+    static double parsedNumber(QStringView text)
+    {
+        bool parsed;
+        double number = text.toDouble(&parsed);
+        if (!parsed)
+            throwDamaged();
+        return number;
     }
 
     const std::vector<QString> &sst_;

@@ -206,6 +206,30 @@ TEST(Xls, OlderAndEncryptedWorkbooksAreRefused)
     }
 }
 
+TEST(Xls, ChartAndMacroSheetsBeforeTheFirstWorksheetAreSkipped)
+{
+    // two_sheets.xls holds "Zulu" (A1 "first") then "Alpha" (A1 "second")
+    QByteArray xls = fixtures::read(fixtures::generated("two_sheets.xls"));
+    const QByteArray zulu("\x00\x00\x04\x00Zulu", 8);
+    const QByteArray sheetBof("\x09\x08\x10\x00\x00\x06\x10\x00", 8);
+    struct Case {
+        const char *what;
+        QByteArray bytes;
+    } cases[] = {
+        {"chart sheet in the sheet list",
+         fixtures::patched(xls, zulu, QByteArray("\x00\x02\x04\x00Zulu", 8))},
+        {"macro sheet in the sheet list",
+         fixtures::patched(xls, zulu, QByteArray("\x00\x01\x04\x00Zulu", 8))},
+        {"chart substream behind a worksheet entry",
+         fixtures::patched(xls, sheetBof, QByteArray("\x09\x08\x10\x00\x00\x06\x20\x00", 8))},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_TABLE(readFirstSheet(fixtures::write(QStringLiteral("charts.xls"), c.bytes)),
+                     rows({{"second"}}));
+    }
+}
+
 TEST(FuzzFindings, FailWithAMessage)
 {
     QDir dir(fixtures::committed(QStringLiteral("fuzz")));
