@@ -20,7 +20,10 @@ protected:
     std::string submission;
 };
 
-TEST_F(AccountsTest, LoginAnswersOneRowOnlyForAnActiveAccountWithThatPassword)
+// Named for the suite so that `scripts/test -R server` selects it.
+using serverAccounts = AccountsTest;
+
+TEST_F(serverAccounts, LoginAnswersOneRowOnlyForAnActiveAccountWithThatPassword)
 {
     Rows rows = app.query("CALL nasn_login_cek('199202022020012002', " + q(password) + ")");
     ASSERT_EQ(rows.size(), 1u);
@@ -37,7 +40,7 @@ TEST_F(AccountsTest, LoginAnswersOneRowOnlyForAnActiveAccountWithThatPassword)
     EXPECT_FALSE(logIn(app, operatorNip));
 }
 
-TEST_F(AccountsTest, PasswordsAreStoredAsSaltedSha256Only)
+TEST_F(serverAccounts, PasswordsAreStoredAsSaltedSha256Only)
 {
     Rows rows = root.query("SELECT salt, password_hash, password_hash = SHA2(CONCAT(salt, " + q(password) +
                            "), 256) FROM nasn_user ORDER BY nip");
@@ -51,7 +54,7 @@ TEST_F(AccountsTest, PasswordsAreStoredAsSaltedSha256Only)
               (std::vector<std::string>{"id", "nip", "nama_lengkap", "user_level", "register_date"}));
 }
 
-TEST_F(AccountsTest, FiveFailuresLockThatNipOnThatHostForFifteenMinutes)
+TEST_F(serverAccounts, FiveFailuresLockThatNipOnThatHostForFifteenMinutes)
 {
     for (int i = 0; i < 4; ++i)
         EXPECT_FALSE(logIn(app, operatorNip, "wrong"));
@@ -69,7 +72,7 @@ TEST_F(AccountsTest, FiveFailuresLockThatNipOnThatHostForFifteenMinutes)
     EXPECT_TRUE(logIn(app, operatorNip)) << "the lock ends";
 }
 
-TEST_F(AccountsTest, OnlyFailuresWithinFifteenMinutesCount)
+TEST_F(serverAccounts, OnlyFailuresWithinFifteenMinutesCount)
 {
     for (int i = 0; i < 4; ++i)
         logIn(app, operatorNip, "wrong");
@@ -78,7 +81,7 @@ TEST_F(AccountsTest, OnlyFailuresWithinFifteenMinutesCount)
     EXPECT_TRUE(logIn(app, operatorNip));
 }
 
-TEST_F(AccountsTest, ActingNipCountsOnlyAfterALoginFromThisHostWithinTwelveHours)
+TEST_F(serverAccounts, ActingNipCountsOnlyAfterALoginFromThisHostWithinTwelveHours)
 {
     expectRefused("CALL nasn_pengajuan_hapus(" + q(submission) + ", '199202022020012002')");
     logIn(root, operatorNip);
@@ -94,7 +97,7 @@ TEST_F(AccountsTest, ActingNipCountsOnlyAfterALoginFromThisHostWithinTwelveHours
     EXPECT_EQ(count("nasn_pengajuan"), "1");
 }
 
-TEST_F(AccountsTest, ReadOnlyLevelChangesNothing)
+TEST_F(serverAccounts, ReadOnlyLevelChangesNothing)
 {
     ASSERT_TRUE(logIn(app, readOnlyNip));
     EXPECT_THROW(addRowAs(readOnlyNip), SqlError);
@@ -104,7 +107,7 @@ TEST_F(AccountsTest, ReadOnlyLevelChangesNothing)
     EXPECT_EQ(count("nasn_process_history"), "0");
 }
 
-TEST_F(AccountsTest, OwnPasswordChangesOnlyWithinTenMinutesOfConfirmingTheOldOne)
+TEST_F(serverAccounts, OwnPasswordChangesOnlyWithinTenMinutesOfConfirmingTheOldOne)
 {
     expectRefused("CALL nasn_login_update('199202022020012002', 'baru')");
 
@@ -119,7 +122,7 @@ TEST_F(AccountsTest, OwnPasswordChangesOnlyWithinTenMinutesOfConfirmingTheOldOne
     expectRefused("CALL nasn_login_update('199202022020012002', 'lagi')");
 }
 
-TEST_F(AccountsTest, AdministratorAddsChangesAndDeletesAccounts)
+TEST_F(serverAccounts, AdministratorAddsChangesAndDeletesAccounts)
 {
     root.exec("CALL adm_person_set('199404042020011004', 'Budi Santoso', 'Pengatur (II/c)')");
     ASSERT_TRUE(logIn(app, adminNip));
@@ -139,7 +142,7 @@ TEST_F(AccountsTest, AdministratorAddsChangesAndDeletesAccounts)
     expectRefused("CALL nasn_user_hapus('199001012020011001', '199001012020011001')");
 }
 
-TEST_F(AccountsTest, OnlyAnAdministratorManagesAccounts)
+TEST_F(serverAccounts, OnlyAnAdministratorManagesAccounts)
 {
     root.exec("CALL adm_person_set('199404042020011004', 'Budi Santoso', '')");
     ASSERT_TRUE(logIn(app, operatorNip));
@@ -150,7 +153,7 @@ TEST_F(AccountsTest, OnlyAnAdministratorManagesAccounts)
     EXPECT_TRUE(logIn(app, adminNip));
 }
 
-TEST_F(AccountsTest, LoginsAndChangesAreLoggedWithoutPasswords)
+TEST_F(serverAccounts, LoginsAndChangesAreLoggedWithoutPasswords)
 {
     logIn(app, operatorNip, "salah-sekali");
     logIn(app, operatorNip);

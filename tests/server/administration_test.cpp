@@ -10,7 +10,10 @@ struct VersionCase {
     const char *client, *status;
 };
 
-TEST_F(AdministrationTest, VersionsCompareAsNumbers)
+// Named for the suite so that `scripts/test -R server` selects it.
+using serverAdministration = AdministrationTest;
+
+TEST_F(serverAdministration, VersionsCompareAsNumbers)
 {
     root.exec("CALL adm_version_set('10', '9')");
     for (VersionCase c : {VersionCase{"8", "Up-Wajib"}, VersionCase{"9", "Up-GakWajib"},
@@ -24,7 +27,7 @@ TEST_F(AdministrationTest, VersionsCompareAsNumbers)
     EXPECT_EQ(app.scalar("CALL nasn_version_check('4.10')"), "OK");
 }
 
-TEST_F(AdministrationTest, BadAdministratorArgumentsChangeNothing)
+TEST_F(serverAdministration, BadAdministratorArgumentsChangeNothing)
 {
     for (const char *call :
          {"adm_version_set('5', '6')", "adm_version_set('v5', '4')", "adm_floor_set('12.5')",
@@ -41,7 +44,7 @@ TEST_F(AdministrationTest, BadAdministratorArgumentsChangeNothing)
     EXPECT_EQ(root.query("CALL adm_floor_set('3500000')"), (Rows{{"Batas bawah (UMR) 3.500.000"}}));
 }
 
-TEST_F(AdministrationTest, OfficialsAreOnePairNamedFromTheStaffRegister)
+TEST_F(serverAdministration, OfficialsAreOnePairNamedFromTheStaffRegister)
 {
     root.exec("CALL adm_person_set('197505152000031004', 'dr. Hendra Wijaya', 'Pembina Utama Muda (IV/c)')");
     EXPECT_TRUE(app.query("CALL nasn_pejabat_loaddata()").empty());
@@ -63,7 +66,7 @@ TEST_F(AdministrationTest, OfficialsAreOnePairNamedFromTheStaffRegister)
     EXPECT_TRUE(app.query("CALL nasn_select_nama_lengkap ('000')").empty());
 }
 
-TEST_F(AdministrationTest, ProfileAndAnnouncements)
+TEST_F(serverAdministration, ProfileAndAnnouncements)
 {
     EXPECT_EQ(app.query("CALL nasn_load_profil('199202022020012002')"),
               (Rows{{"Dedi Firmansyah", operatorNip}}));
@@ -77,7 +80,7 @@ TEST_F(AdministrationTest, ProfileAndAnnouncements)
     EXPECT_EQ(app.query("CALL nasn_informasi()"), (Rows{{"Dua"}}));
 }
 
-TEST_F(AdministrationTest, LogListsARangeOfMomentsNewestFirst)
+TEST_F(serverAdministration, LogListsARangeOfMomentsNewestFirst)
 {
     root.exec("INSERT INTO nasn_log (nip, host, tanggal_aksi, aksi, keterangan) VALUES "
               "('199202022020012002', '10.0.0.5', '2024-03-01 08:00:00', 'a', 'pertama'), "
@@ -96,7 +99,7 @@ TEST_F(AdministrationTest, LogListsARangeOfMomentsNewestFirst)
     EXPECT_TRUE(app.query("CALL nasn_log_tampildata('2024-03-02', '2024-03-01')").empty());
 }
 
-TEST_F(AdministrationTest, ApplicationAccountReachesDataOnlyThroughTheProcedures)
+TEST_F(serverAdministration, ApplicationAccountReachesDataOnlyThroughTheProcedures)
 {
     EXPECT_NO_THROW(app.query("CALL nasn_version_check('4')"));
     EXPECT_NO_THROW(app.query("SELECT * FROM cache_pns"));

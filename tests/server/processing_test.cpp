@@ -74,7 +74,10 @@ const std::vector<FormulaCase> formulaCases = {
      {"12000000", "12000000", "12000000", "120000", "480000", "20000", "0", "0", "0", "0", "0"}},
 };
 
-TEST_F(ProcessingTest, ComputesEveryAmountByTheFormulas)
+// Named for the suite so that `scripts/test -R server` selects it.
+using serverProcessing = ProcessingTest;
+
+TEST_F(serverProcessing, ComputesEveryAmountByTheFormulas)
 {
     for (const FormulaCase &c : formulaCases)
         addRow(submission, c.input);
@@ -95,7 +98,7 @@ TEST_F(ProcessingTest, ComputesEveryAmountByTheFormulas)
     }
 }
 
-TEST_F(ProcessingTest, FloorAndCeilingComeFromTheSettings)
+TEST_F(serverProcessing, FloorAndCeilingComeFromTheSettings)
 {
     root.exec("CALL adm_floor_set('4500000')");
     root.exec("CALL adm_ceiling_set('6000000')");
@@ -108,7 +111,7 @@ TEST_F(ProcessingTest, FloorAndCeilingComeFromTheSettings)
     EXPECT_EQ(rows[1][column("dpi_bruto")], "6000000");
 }
 
-TEST_F(ProcessingTest, ResultHasTheReportColumnsInOrderSortedByNameThenNik)
+TEST_F(serverProcessing, ResultHasTheReportColumnsInOrderSortedByNameThenNik)
 {
     root.exec("CALL adm_person_set('197505152000031004', 'dr. Hendra Wijaya', 'Pembina (IV/a)')");
     root.exec("INSERT INTO tpp_pejabat VALUES ('288', '197505152000031004', '199202022020012002')");
@@ -132,7 +135,7 @@ TEST_F(ProcessingTest, ResultHasTheReportColumnsInOrderSortedByNameThenNik)
     EXPECT_EQ(rows[0][column("tanggal_proses")]->size(), 19u) << "a DATETIME";
 }
 
-TEST_F(ProcessingTest, UnitNameBefore2022CarriesThePrefix)
+TEST_F(serverProcessing, UnitNameBefore2022CarriesThePrefix)
 {
     submission = newSubmission("202112");
     addRow(submission, {"3273000000000001", "A", "1", "0", "0", "0", "0"});
@@ -141,13 +144,13 @@ TEST_F(ProcessingTest, UnitNameBefore2022CarriesThePrefix)
     EXPECT_EQ(rows[0][column("periode_label")], "Desember 2021");
 }
 
-TEST_F(ProcessingTest, EmptySubmissionGivesAnEmptyResultSet)
+TEST_F(serverProcessing, EmptySubmissionGivesAnEmptyResultSet)
 {
     EXPECT_EQ(*resultColumns("CALL nasn_proses(" + q(submission) + ", '199202022020012002')"), reportColumns);
     EXPECT_TRUE(process(app).empty());
 }
 
-TEST_F(ProcessingTest, TwoRunsAtOnceEachReturnTheirOwnRows)
+TEST_F(serverProcessing, TwoRunsAtOnceEachReturnTheirOwnRows)
 {
     for (int i = 1; i <= 300; ++i)
         addRow(submission, {"32730000000" + std::to_string(10000 + i), "P" + std::to_string(i), "3000000",
@@ -166,7 +169,7 @@ TEST_F(ProcessingTest, TwoRunsAtOnceEachReturnTheirOwnRows)
     EXPECT_EQ(count("nasn_process_run"), "2");
 }
 
-TEST_F(ProcessingTest, UnknownSubmissionOrOperatorIsRefused)
+TEST_F(serverProcessing, UnknownSubmissionOrOperatorIsRefused)
 {
     ASSERT_TRUE(logIn(app, adminNip));
     expectRefused("CALL nasn_proses('999999', '199001012020011001')");

@@ -72,7 +72,10 @@ const std::vector<BadRow> badRows = {
     {"incentive with a blank", with(good, &RecipientRow::insentif, " 100")},
 };
 
-TEST_F(RecipientsTest, AddingRefusesEveryMalformedRowAndStoresAGoodOneAsSent)
+// Named for the suite so that `scripts/test -R server` selects it.
+using serverRecipients = RecipientsTest;
+
+TEST_F(serverRecipients, AddingRefusesEveryMalformedRowAndStoresAGoodOneAsSent)
 {
     for (const BadRow &bad : badRows)
         EXPECT_THROW(addRow(submission, bad.row), SqlError) << bad.why;
@@ -83,7 +86,7 @@ TEST_F(RecipientsTest, AddingRefusesEveryMalformedRowAndStoresAGoodOneAsSent)
     EXPECT_THROW(addRow(submission, good), SqlError) << "the same NIK twice";
 }
 
-TEST_F(RecipientsTest, ImportSkipsRefusedRowsAndStoresTheGoodOneUnchanged)
+TEST_F(serverRecipients, ImportSkipsRefusedRowsAndStoresTheGoodOneUnchanged)
 {
     std::vector<RecipientRow> rows = {good, good};
     for (const BadRow &bad : badRows)
@@ -96,14 +99,14 @@ TEST_F(RecipientsTest, ImportSkipsRefusedRowsAndStoresTheGoodOneUnchanged)
     EXPECT_EQ(count("nasn_log", "aksi = 'impor'"), "1") << "one entry per import, not per row";
 }
 
-TEST_F(RecipientsTest, ImportIntoALockedSubmissionFailsAndStoresNothing)
+TEST_F(serverRecipients, ImportIntoALockedSubmissionFailsAndStoresNothing)
 {
     root.exec("CALL adm_submission_lock(" + q(submission) + ")");
     EXPECT_THROW(app.exec(import({good, with(good, &RecipientRow::nik, "3273000000000002")})), SqlError);
     EXPECT_EQ(count("nasn_pengajuan_detail"), "0");
 }
 
-TEST_F(RecipientsTest, ListIsFormattedAndSortedByTheOrderValue)
+TEST_F(serverRecipients, ListIsFormattedAndSortedByTheOrderValue)
 {
     addRow(submission, {"3273000000000003", "Citra", "5000000", "0", "999", "999999999999999", "1000"});
     addRow(submission, {"3273000000000001", "Dewi", "12000000", "480000", "120000", "0", "0"});
@@ -133,7 +136,7 @@ TEST_F(RecipientsTest, ListIsFormattedAndSortedByTheOrderValue)
     EXPECT_EQ(niks(7), niks(-1));
 }
 
-TEST_F(RecipientsTest, RowIsChangedByNikAndLookedUpById)
+TEST_F(serverRecipients, RowIsChangedByNikAndLookedUpById)
 {
     addRow(submission, good);
     std::string id = root.scalar("SELECT id FROM nasn_pengajuan_detail");
@@ -162,7 +165,7 @@ TEST_F(RecipientsTest, RowIsChangedByNikAndLookedUpById)
     EXPECT_TRUE(app.query("CALL nasn_pengajuan_detail_ubah_ambil_data('')").empty());
 }
 
-TEST_F(RecipientsTest, NikCheckCountAndDelete)
+TEST_F(serverRecipients, NikCheckCountAndDelete)
 {
     addRow(submission, good);
     addRow(submission, with(good, &RecipientRow::nik, "3273000000000002"));

@@ -45,7 +45,10 @@ protected:
     std::string submission;
 };
 
-TEST_F(SubmissionsTest, InputWindowAnswersFollowTheSchedule)
+// Named for the suite so that `scripts/test -R server` selects it.
+using serverSubmissions = SubmissionsTest;
+
+TEST_F(serverSubmissions, InputWindowAnswersFollowTheSchedule)
 {
     for (const char *procedure : {"nasn_cek_waktu_input", "nasn_waktu_input_cek"}) {
         SCOPED_TRACE(procedure);
@@ -63,7 +66,7 @@ TEST_F(SubmissionsTest, InputWindowAnswersFollowTheSchedule)
     }
 }
 
-TEST_F(SubmissionsTest, OutsideTheInputWindowOnlyAnAdministratorProcesses)
+TEST_F(serverSubmissions, OutsideTheInputWindowOnlyAnAdministratorProcesses)
 {
     root.exec("DELETE FROM nasn_waktu_input");
     expectRefused("CALL nasn_pengajuan_tambah('202406', '288', '-', '2024-06-01', 'Juni', 'JM')");
@@ -71,13 +74,13 @@ TEST_F(SubmissionsTest, OutsideTheInputWindowOnlyAnAdministratorProcesses)
     EXPECT_EQ(app.query("CALL nasn_proses(" + q(submission) + ", '199001012020011001')").size(), 1u);
 }
 
-TEST_F(SubmissionsTest, MaintenanceRefusesChangesLikeAClosedWindow)
+TEST_F(serverSubmissions, MaintenanceRefusesChangesLikeAClosedWindow)
 {
     root.exec("CALL adm_maintenance_start(NOW() + INTERVAL 1 HOUR)");
     expectEveryChangeRefused();
 }
 
-TEST_F(SubmissionsTest, LockedSubmissionRefusesEveryChangeUntilUnlocked)
+TEST_F(serverSubmissions, LockedSubmissionRefusesEveryChangeUntilUnlocked)
 {
     root.exec("CALL adm_submission_lock(" + q(submission) + ")");
     EXPECT_EQ(app.scalar("CALL nasn_cek_status_pengajuan(" + q(submission) + ")"), "F");
@@ -91,7 +94,7 @@ TEST_F(SubmissionsTest, LockedSubmissionRefusesEveryChangeUntilUnlocked)
     EXPECT_EQ(count("nasn_pengajuan_detail"), "2");
 }
 
-TEST_F(SubmissionsTest, ListShowsAYearsSubmissionsOfOneTypeWithTheSixValues)
+TEST_F(serverSubmissions, ListShowsAYearsSubmissionsOfOneTypeWithTheSixValues)
 {
     app.exec("CALL nasn_pengajuan_tambah('202312', '288', '-', '2023-12-20', 'Desember lalu', 'JM')");
     app.exec("CALL nasn_pengajuan_tambah('202401', '288', '-', '2024-01-15', 'Jenis lain', 'XX')");
@@ -111,7 +114,7 @@ TEST_F(SubmissionsTest, ListShowsAYearsSubmissionsOfOneTypeWithTheSixValues)
     EXPECT_TRUE(app.query("CALL nasn_pengajuan_tampildata('202', 'JM')").empty());
 }
 
-TEST_F(SubmissionsTest, DeletingRemovesTheSubmissionWithAllItsRows)
+TEST_F(serverSubmissions, DeletingRemovesTheSubmissionWithAllItsRows)
 {
     addRow(submission, budi);
     std::string other = newSubmission("202406");
@@ -122,7 +125,7 @@ TEST_F(SubmissionsTest, DeletingRemovesTheSubmissionWithAllItsRows)
     EXPECT_EQ(root.query("SELECT id_pengajuan FROM nasn_pengajuan_detail"), (Rows{{other}}));
 }
 
-TEST_F(SubmissionsTest, DeletingIsOneTransaction)
+TEST_F(serverSubmissions, DeletingIsOneTransaction)
 {
     root.exec("CREATE TRIGGER refuse_submission_delete BEFORE DELETE ON nasn_pengajuan FOR EACH ROW "
               "SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'late failure'");
