@@ -30,23 +30,24 @@ QRectF toDevice(const QRectF &mm, double scale)
     return QRectF(left, top, snap(px.right(), scale) - left, snap(px.bottom(), scale) - top);
 }
 
-void registerFontSubstitutes()
+// The faces templates name, mapped to their metric-compatible free faces so a
+// report lays out the same on every machine.
+QString resolvedFamily(const QString &family)
 {
-    static const bool done = [] {
-        QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
-        QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
-        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-        return true;
-    }();
-    Q_UNUSED(done);
+    static const std::pair<const char *, const char *> faces[] = {{"Courier New", "Liberation Mono"},
+                                                                  {"Times New Roman", "Liberation Serif"},
+                                                                  {"Arial", "Liberation Sans"}};
+    for (const auto &[named, free] : faces)
+        if (family.compare(QLatin1String(named), Qt::CaseInsensitive) == 0)
+            return QLatin1String(free);
+    return family;
 }
 
 } // namespace
 
 QFont reportFont(const TextStyle &style)
 {
-    registerFontSubstitutes();
-    QFont font(style.fontFamily);
+    QFont font(resolvedFamily(style.fontFamily));
     font.setPixelSize(style.fontPixelSize);
     font.setBold(style.bold);
     font.setItalic(style.italic);

@@ -102,7 +102,7 @@ void PreviewWindow::buildActions()
     layout()->addWidget(toolbar);
     toolbar->addAction(
         addCommand(QStringLiteral("print"), tr("Print..."), QKeySequence::Print, &PreviewWindow::print));
-    toolbar->addAction(addCommand(QStringLiteral("printDefault"), tr("Print to default printer"),
+    toolbar->addAction(addCommand(QStringLiteral("printDefault"), tr("Quick print"),
                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
                                   &PreviewWindow::printToDefault));
     pageSetupAction_ =
