@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -185,41 +186,64 @@ void PagePainter::drawHtml(QPainter &painter, const PreparedText &text, double s
     painter.restore();
 }
 
+namespace {
+
+// A horizontal or vertical stretch of frame: `at` is its y (or x), it runs from `from` to `to`.
+struct Segment {
+    double at, from, to;
+    bool operator<(const Segment &other) const { return at != other.at ? at < other.at : from < other.from; }
+};
+
+// Cells share their edges: joining collinear segments that touch draws each
+// grid line once, which keeps PDF content streams small.
+void appendMerged(std::vector<Segment> &segments, bool horizontal, QList<QLineF> &out)
+{
+    std::sort(segments.begin(), segments.end());
+    for (std::size_t i = 0; i < segments.size();) {
+        Segment run = segments[i];
+        for (++i; i < segments.size() && segments[i].at == run.at && segments[i].from <= run.to; ++i)
+            run.to = std::max(run.to, segments[i].to);
+        out.append(horizontal ? QLineF(run.from, run.at, run.to, run.at)
+                              : QLineF(run.at, run.from, run.at, run.to));
+    }
+}
+
+struct FrameLines {
+    std::vector<Segment> horizontal, vertical;
+    QList<QLineF> other;
+};
+
+} // namespace
+
 void PagePainter::drawFrames(QPainter &painter, const PreparedPage &page, double scale)
 {
-    // Batched per pen width: one call per page instead of one per cell side.
-    std::map<double, std::pair<QList<QRectF>, QList<QLineF>>> byWidth;
+    std::map<double, FrameLines> byWidth;
     for (const PreparedText &text : page.texts) {
         const TextStyle &style = report_.styles.at(text.style);
         if (!style.frameSides)
             continue;
-        auto &[rects, lines] = byWidth[style.frameWidth];
+        FrameLines &lines = byWidth[style.frameWidth];
         const QRectF r = toDevice(text.rect, scale);
-        if (style.frameSides == FrameAll) {
-            rects.append(r);
-            continue;
-        }
         if (style.frameSides & FrameLeft)
-            lines.append(QLineF(r.topLeft(), r.bottomLeft()));
-        if (style.frameSides & FrameTop)
-            lines.append(QLineF(r.topLeft(), r.topRight()));
+            lines.vertical.push_back({r.left(), r.top(), r.bottom()});
         if (style.frameSides & FrameRight)
-            lines.append(QLineF(r.topRight(), r.bottomRight()));
+            lines.vertical.push_back({r.right(), r.top(), r.bottom()});
+        if (style.frameSides & FrameTop)
+            lines.horizontal.push_back({r.top(), r.left(), r.right()});
         if (style.frameSides & FrameBottom)
-            lines.append(QLineF(r.bottomLeft(), r.bottomRight()));
+            lines.horizontal.push_back({r.bottom(), r.left(), r.right()});
     }
     for (const PreparedLine &line : page.lines) {
         const QPointF a = line.line.p1() * pxPerMm, b = line.line.p2() * pxPerMm;
-        byWidth[line.width].second.append(
+        byWidth[line.width].other.append(
             QLineF(snap(a.x(), scale), snap(a.y(), scale), snap(b.x(), scale), snap(b.y(), scale)));
     }
     painter.setBrush(Qt::NoBrush);
-    for (const auto &[width, shapes] : byWidth) {
+    for (auto &[width, lines] : byWidth) {
+        appendMerged(lines.horizontal, true, lines.other);
+        appendMerged(lines.vertical, false, lines.other);
         painter.setPen(QPen(Qt::black, width * scale, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-        if (!shapes.first.isEmpty())
-            painter.drawRects(shapes.first.constData(), int(shapes.first.size()));
-        if (!shapes.second.isEmpty())
-            painter.drawLines(shapes.second.constData(), int(shapes.second.size()));
+        painter.drawLines(lines.other.constData(), int(lines.other.size()));
     }
 }
 

@@ -1,8 +1,11 @@
 #include "fixtures.h"
 
+#include "report_engine/page_painter.h"
 #include "report_engine/windows1252.h"
 
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QPrinter>
 #include <QRegularExpression>
 
@@ -208,6 +211,50 @@ TEST_F(Exports, PreparedReportSurvivesSaveAndOpen)
     EXPECT_FALSE(loadPreparedReport(path("damaged.rpr"), loaded, &error));
     EXPECT_EQ(error, QStringLiteral("the prepared report is damaged"));
     EXPECT_EQ(loaded.pages.size(), 3) << "a failed open keeps what was there";
+}
+
+} // namespace
+
+namespace {
+
+// Darkness of a pixel at a page position in millimetres, on a page drawn at 4 device pixels per pixel.
+class DrawnPage {
+public:
+    explicit DrawnPage(const PreparedReport &report)
+        : image(QSize(1, 1) * qCeil(report.pages[0].size.width() * pxPerMm * 4), QImage::Format_RGB32)
+    {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        PagePainter(report).drawPage(painter, 0, 4);
+    }
+    bool inkAt(double xMm, double yMm) const
+    {
+        EXPECT_TRUE(image.valid(qRound(xMm * pxPerMm * 4), qRound(yMm * pxPerMm * 4)));
+        return qGray(image.pixel(qRound(xMm * pxPerMm * 4), qRound(yMm * pxPerMm * 4))) < 128;
+    }
+    QImage image;
+};
+
+TEST(PagePainting, FramesDrawOnlyTheirSides)
+{
+    Report report;
+    ASSERT_TRUE(report.loadFromXml(fixtures::templateWith(
+        QStringLiteral("<band kind=\"title\" name=\"T\" height=\"40\">"
+                       "<text x=\"0\" y=\"0\" width=\"20\" height=\"10\" frame=\"lb\"></text>"
+                       "<text x=\"20\" y=\"0\" width=\"20\" height=\"10\" frame=\"ltrb\"></text>"
+                       "<text x=\"40\" y=\"0\" width=\"20\" height=\"10\" frame=\"ltrb\"></text>"
+                       "<line x1=\"0\" y1=\"30\" x2=\"60\" y2=\"20\"/></band>"))));
+    ASSERT_TRUE(report.prepare());
+    const DrawnPage page(report.prepared());
+    // Page coordinates: the band starts at the 10 mm margins.
+    EXPECT_TRUE(page.inkAt(10, 15)) << "left side";
+    EXPECT_TRUE(page.inkAt(20, 20)) << "bottom side";
+    EXPECT_FALSE(page.inkAt(20, 10)) << "no top side on the first cell";
+    EXPECT_TRUE(page.inkAt(40, 10)) << "top of the shared row";
+    EXPECT_TRUE(page.inkAt(30, 15)) << "edge shared by the first two cells";
+    EXPECT_TRUE(page.inkAt(70, 15)) << "right side of the last cell";
+    EXPECT_FALSE(page.inkAt(35, 15)) << "inside a cell";
+    EXPECT_TRUE(page.inkAt(40, 35)) << "the diagonal line";
 }
 
 } // namespace
