@@ -44,6 +44,13 @@ QString resolvedFamily(const QString &family)
     return family;
 }
 
+// Pixels at 96 dpi of the text's box without its padding.
+QRectF innerRect(const PreparedText &text, const TextStyle &style)
+{
+    const Padding &p = style.padding;
+    return toPixels(text.rect.adjusted(p.left, p.top, -p.right, -p.bottom));
+}
+
 } // namespace
 
 QFont reportFont(const TextStyle &style)
@@ -87,12 +94,6 @@ double GlyphCache::width(QStringView text)
     for (const QChar c : text)
         w += glyph(c).advance;
     return w;
-}
-
-QRectF innerRect(const PreparedText &text, const TextStyle &style)
-{
-    const Padding &p = style.padding;
-    return toPixels(text.rect.adjusted(p.left, p.top, -p.right, -p.bottom));
 }
 
 PagePainter::PagePainter(const PreparedReport &report) : report_(report)

@@ -199,7 +199,7 @@ TEST_F(Exports, PreparedReportSurvivesSaveAndOpen)
     ASSERT_TRUE(loadPreparedReport(path("saved.rpr"), loaded));
     ASSERT_EQ(loaded.pages.size(), 3);
     EXPECT_EQ(loaded.title, QStringLiteral("Test report"));
-    EXPECT_EQ(loaded.pageTexts(2), report.prepared().pageTexts(2));
+    EXPECT_EQ(fixtures::pageTexts(loaded, 2), fixtures::pageTexts(report.prepared(), 2));
     EXPECT_EQ(fixtures::bandNames(loaded.pages[1]), fixtures::bandNames(report.prepared().pages[1]));
     EXPECT_TRUE(loaded.styles == report.prepared().styles);
 
