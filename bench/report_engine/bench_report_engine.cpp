@@ -52,19 +52,19 @@ ReportPage section(const QString &name, const QString &dataBand, bool withFooter
     Band title{BandKind::ReportTitle, QStringLiteral("Title"), 17, {}, {}, {}};
     title.texts.append(cell(0, 310, 7, QStringLiteral("DAFTAR PERHITUNGAN"), HAlign::Center, false));
     Band header{BandKind::ColumnHeader, QStringLiteral("Header"), 27, {}, {}, {}};
-    Band data{BandKind::MasterData, dataBand, 7, QStringLiteral("frxReport"), {}, {}};
+    Band data{BandKind::MasterData, dataBand, 7, QStringLiteral("rows"), {}, {}};
     Band summary{BandKind::Summary, QStringLiteral("Summary"), 52, {}, {}, {}};
     header.texts.append(cell(0, 9, 27, QStringLiteral("No."), HAlign::Center, false));
     data.texts.append(cell(0, 9, 7, QStringLiteral("[Line#]"), HAlign::Center, false));
     header.texts.append(cell(9, 68, 27, QStringLiteral("NAMA"), HAlign::Center, false));
-    data.texts.append(cell(9, 68, 7, QStringLiteral("[frxReport.\"nama_lengkap\"]"), HAlign::Left, false));
+    data.texts.append(cell(9, 68, 7, QStringLiteral("[rows.\"nama_lengkap\"]"), HAlign::Left, false));
     double x = 77;
     for (const QString &field : amountFields) {
         header.texts.append(cell(x, 27, 27, field, HAlign::Center, false));
         data.texts.append(
-            cell(x, 27, 7, QStringLiteral("[frxReport.\"%1\"]").arg(field), HAlign::Right, true));
+            cell(x, 27, 7, QStringLiteral("[rows.\"%1\"]").arg(field), HAlign::Right, true));
         summary.texts.append(cell(x, 27, 11,
-                                  QStringLiteral("[SUM(<frxReport.\"%1\">,%2)]").arg(field, dataBand),
+                                  QStringLiteral("[SUM(<rows.\"%1\">,%2)]").arg(field, dataBand),
                                   HAlign::Right, true));
         x += 27;
     }
@@ -83,7 +83,7 @@ TableDataset makeRows()
 {
     QStringList fields{QStringLiteral("nama_lengkap")};
     fields += amountFields;
-    TableDataset rows(QStringLiteral("frxReport"), fields);
+    TableDataset rows(QStringLiteral("rows"), fields);
     for (int i = 0; i < rowCount; ++i) {
         QStringList row{QStringLiteral("PENERIMA NOMOR %1").arg(i + 1)};
         for (int f = 0; f < amountFields.size(); ++f)
