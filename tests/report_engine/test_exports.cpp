@@ -95,7 +95,9 @@ TEST_F(Exports, PdfFontsAndLayoutOfAlignedFramedCells)
         "html=\"true\">"
         "&lt;b&gt;bold&lt;/b&gt; &lt;i&gt;it&lt;/i&gt; &lt;u&gt;un&lt;/u&gt;&lt;br&gt;&lt;font "
         "color=\"#ff0000\"&gt;"
-        "red&lt;/font&gt;</text></band>")));
+        "red&lt;/font&gt;</text>"
+        "<text x=\"0\" y=\"27\" width=\"15\" height=\"3\" size=\"11\" wrap=\"true\">wrapped into lines</text>"
+        "</band>")));
     ASSERT_TRUE(report.exportPdf(path("fonts.pdf")));
     const QString fonts = fixtures::run(QStringLiteral("pdffonts"), {path("fonts.pdf")});
     EXPECT_TRUE(fonts.contains(QStringLiteral("LiberationMono"))) << fonts.toStdString();
@@ -115,6 +117,13 @@ TEST_F(Exports, PdfFontsAndLayoutOfAlignedFramedCells)
     const double centredStart = title.captured(1).toDouble() / 72 * 25.4;
     EXPECT_NEAR(centredStart, 5 + (90 - 13 * 13 * 0.6 * 25.4 / 96) / 2, 0.5);
     EXPECT_TRUE(boxes.contains(QStringLiteral(">red<")));
+
+    // 15 mm hold eight characters of 11 px Courier: each word gets its own line.
+    const QString text =
+        fixtures::run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path("fonts.pdf"), "-"});
+    EXPECT_TRUE(
+        QRegularExpression(QStringLiteral("wrapped\\s*\\n\\s*into\\s*\\n\\s*lines")).match(text).hasMatch())
+        << text.toStdString();
 }
 
 TEST_F(Exports, PrinterGetsEveryPageAtItsSize)
