@@ -112,6 +112,7 @@ QWidget *Tfmain::buildTopStrip()
     layout->addStretch();
 
     connect(sbDashboard, &QToolButton::clicked, this, &Tfmain::sbDashboardClick);
+    connect(sbPengajuan, &QToolButton::clicked, this, [this] { tabJM->sbPengajuanClick(); });
     connect(sbPejabat, &QToolButton::clicked, this, &Tfmain::sbPejabatClick);
     connect(sblogout, &QToolButton::clicked, this, &Tfmain::sblogoutClick);
     return strip;
@@ -129,11 +130,37 @@ void Tfmain::buildPages()
     });
     connect(tabProfil->SpeedButton2, &QPushButton::clicked, tabPassEdit, &PasswordPage::SpeedButton2Click);
 
-    const std::array<QWidget *, 11> pages = {tabLogin,    new QWidget, tabProfil,   new QWidget,
-                                             tabPejabat,  new QWidget, new QWidget, tabPassEdit,
-                                             new QWidget, new QWidget, new QWidget};
+    tabPengajuanProses = new RecipientListPage(services_);
+    tabPengajuanEdit = new SubmissionEditorPage(
+        services_, [this] { tabJM->showListPage(); }, [this] { tabJM->btJMLihatClick(); });
+    tabJM = new SubmissionListPage(
+        services_, [this] { tabPengajuanEdit->btPengajuanTambahClick(); },
+        [this] { tabPengajuanProses->showOpenedSubmission(); });
+    tabPNSEdit =
+        new RowEditorPage(services_, {[this] { return tabPengajuanProses->selectedRowId(); },
+                                      [this] { tabPengajuanProses->tabPengajuanProsesTampilDataClick(); },
+                                      [this] { return tabJM->recipientHeader(); }});
+    connect(tabPengajuanProses->btProsesTambah, &QPushButton::clicked, tabPNSEdit,
+            &RowEditorPage::btProsesTambahClick);
+    connect(tabPengajuanProses->btProsesUbah, &QPushButton::clicked, tabPNSEdit,
+            &RowEditorPage::btProsesUbahClick);
+    connect(tabPengajuanProses->btProsesHapus, &QPushButton::clicked, tabPNSEdit,
+            &RowEditorPage::btProsesHapusClick);
+
+    const std::array<QWidget *, 11> pages = {
+        tabLogin,   tabPengajuanEdit, tabProfil,   tabPengajuanProses, tabPejabat, tabJM,
+        tabPNSEdit, tabPassEdit,      new QWidget, new QWidget,        new QWidget};
     for (QWidget *page : pages)
         pg->addPage(page);
+    connect(pg, &PageControl::activePageChanged, this, &Tfmain::pageShown);
+}
+
+// The recipient list is cleared whenever another page replaces it.
+void Tfmain::pageShown(Page page)
+{
+    if (shownPage_ == Page::tabPengajuanProses)
+        tabPengajuanProses->tabPengajuanProsesExit();
+    shownPage_ = page;
 }
 
 void Tfmain::connectDB()

@@ -8,6 +8,10 @@
 #include "app/profile_page.h"
 #include "data/services.h"
 #include "screens/admin/officials_page.h"
+#include "screens/recipients/recipient_list_page.h"
+#include "screens/recipients/row_editor_page.h"
+#include "screens/submissions/submission_editor_page.h"
+#include "screens/submissions/submission_list_page.h"
 
 #include <QLabel>
 #include <QMainWindow>
@@ -55,6 +59,10 @@ public:
     ProfilePage *tabProfil;
     PasswordPage *tabPassEdit;
     OfficialsPage *tabPejabat;
+    SubmissionListPage *tabJM;
+    SubmissionEditorPage *tabPengajuanEdit;
+    RecipientListPage *tabPengajuanProses;
+    RowEditorPage *tabPNSEdit;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -63,9 +71,11 @@ private:
     QWidget *buildTopStrip();
     void buildPages();
     bool checkVersion();
+    void pageShown(Page page);
 
     Tdm &dm_;
     Services services_;
     bool shown_ = false;
     bool quitRequested_ = false;
+    Page shownPage_ = Page::tabLogin;
 };
