@@ -150,7 +150,7 @@ TEST_F(SubmissionEditorTest, AFailedSaveKeepsTheEditor)
     EXPECT_EQ(editor().cbTahunPengajuan->currentText(), "2031");
     EXPECT_FALSE(dm.fdremunerasi.isOpen());
 
-    refuseConnections();
+    server.refuseConnections();
     editor().btPengajuanEditSimpanClick();
     EXPECT_EQ(messages.take(), (Boxes{{MessageKind::Warning, "Gagal terhubung ke database Belunta!"}}));
 }

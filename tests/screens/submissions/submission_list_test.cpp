@@ -179,7 +179,7 @@ TEST_F(SubmissionListTest, ListFailures)
 
 TEST_F(SubmissionListTest, AConnectionFailureKeepsTheRows)
 {
-    refuseConnections();
+    server.refuseConnections();
     list().btJMLihatClick();
     EXPECT_EQ(messages.take(),
               (Boxes{{MessageKind::Warning,

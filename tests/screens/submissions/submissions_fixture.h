@@ -17,10 +17,4 @@ protected:
     StringGrid &grid() { return *fmain->tabJM->sg_jm_pengajuan; }
     QString year() const { return QString::number(QDate::currentDate().year()); }
     std::string submissionCount() { return server.admin().scalar("SELECT COUNT(*) FROM nasn_pengajuan"); }
-    // Every later connection of the application account is refused.
-    void refuseConnections()
-    {
-        server.admin().exec("ALTER USER '" + server.user() + "'@'localhost', '" + server.user() +
-                            "'@'127.0.0.1' ACCOUNT LOCK");
-    }
 };
