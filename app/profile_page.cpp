@@ -21,11 +21,12 @@ QLabel *boldLabel()
 
 ProfilePage::ProfilePage(Services services, std::function<void()> clearLoginEdits, QWidget *parent)
     : QWidget(parent), profilNama(boldLabel()), profilNIP(boldLabel()), profilHakAkses(boldLabel()),
-      SpeedButton2(new QPushButton("Ubah Password")), s_(services),
-      clearLoginEdits_(std::move(clearLoginEdits))
+      SpeedButton2(new QToolButton), s_(services), clearLoginEdits_(std::move(clearLoginEdits))
 {
     profilHakAkses->setWordWrap(true);
     SpeedButton2->setObjectName("SpeedButton2");
+    SpeedButton2->setText("Ubah Password");
+    SpeedButton2->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     SpeedButton2->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
     SpeedButton2->setIconSize({32, 32});
 
@@ -36,6 +37,7 @@ ProfilePage::ProfilePage(Services services, std::function<void()> clearLoginEdit
     profileLayout->addWidget(profilNIP);
     profileLayout->addWidget(new QLabel("Hak Akses"));
     profileLayout->addWidget(profilHakAkses);
+    profileLayout->addStretch();
 
     auto *gbAdministratorMenu = new QGroupBox("[ action ]");
     gbAdministratorMenu->setObjectName("gbAdministratorMenu");

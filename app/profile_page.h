@@ -4,7 +4,7 @@
 #include "data/services.h"
 
 #include <QLabel>
-#include <QPushButton>
+#include <QToolButton>
 #include <QWidget>
 
 class ProfilePage : public QWidget {
@@ -17,7 +17,7 @@ public:
     QLabel *profilNama;
     QLabel *profilNIP;
     QLabel *profilHakAkses;
-    QPushButton *SpeedButton2;
+    QToolButton *SpeedButton2;
 
 private:
     void applyLevelRule();

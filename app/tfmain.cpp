@@ -70,8 +70,11 @@ Tfmain::Tfmain(Tdm &dm, Messages &messages, FileChooser &files, std::function<QD
     buildPages();
 
     pg->setActivePage(Page::tabLogin);
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
+    // Sized to the screen as well, for desktops whose window manager does not maximize.
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        resize(screen->availableGeometry().size());
         move(screen->availableGeometry().center() - rect().center());
+    }
     setWindowTitle("Sarvela - RSUD Kota Talvirana");
     context.app_version = builtin::appVersion;
     StatusBar1[2]->setText("v " + context.app_version);
@@ -128,7 +131,19 @@ void Tfmain::buildPages()
         showLoginPage();
         tabLogin->loadInformasi();
     });
-    connect(tabProfil->SpeedButton2, &QPushButton::clicked, tabPassEdit, &PasswordPage::SpeedButton2Click);
+    connect(tabProfil->SpeedButton2, &QToolButton::clicked, tabPassEdit, &PasswordPage::SpeedButton2Click);
+
+    tabUserNew = new UserFormPage(services_, [this] {
+        tabUser->btUser_tampildataClick();
+        showPage(Page::tabUser);
+    });
+    tabUser = new UserListPage(services_, {[this] { tabUserNew->prepareAdd(); },
+                                           [this](const QString &nip, const QString &name) {
+                                               tabUserNew->prepareChange(nip, name);
+                                           }});
+    tabLog = new LogPage(services_);
+    connect(sbUser, &QToolButton::clicked, tabUser, &UserListPage::sbUserClick);
+    connect(sbLog, &QToolButton::clicked, tabLog, &LogPage::sbLogClick);
 
     tabPengajuanProses = new RecipientListPage(services_);
     tabPengajuanEdit = new SubmissionEditorPage(
@@ -147,9 +162,12 @@ void Tfmain::buildPages()
     connect(tabPengajuanProses->btProsesHapus, &QPushButton::clicked, tabPNSEdit,
             &RowEditorPage::btProsesHapusClick);
 
+    tabJM->attachPopup(*tabUser->sg_user, [this] { tabUser->btUser_tampildataClick(); });
+    tabJM->attachPopup(*tabLog->sg_log, [this] { tabLog->btLog_tampilDataClick(); });
+
     const std::array<QWidget *, 11> pages = {
-        tabLogin,   tabPengajuanEdit, tabProfil,   tabPengajuanProses, tabPejabat, tabJM,
-        tabPNSEdit, tabPassEdit,      new QWidget, new QWidget,        new QWidget};
+        tabLogin,    tabPengajuanEdit, tabProfil, tabPengajuanProses, tabPejabat, tabJM, tabPNSEdit,
+        tabPassEdit, tabUser,          tabLog,    tabUserNew};
     for (QWidget *page : pages)
         pg->addPage(page);
     connect(pg, &PageControl::activePageChanged, this, &Tfmain::pageShown);

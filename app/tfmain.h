@@ -7,7 +7,10 @@
 #include "app/password_page.h"
 #include "app/profile_page.h"
 #include "data/services.h"
+#include "screens/admin/log_page.h"
 #include "screens/admin/officials_page.h"
+#include "screens/admin/user_form_page.h"
+#include "screens/admin/user_list_page.h"
 #include "screens/recipients/recipient_list_page.h"
 #include "screens/recipients/row_editor_page.h"
 #include "screens/submissions/submission_editor_page.h"
@@ -59,6 +62,9 @@ public:
     ProfilePage *tabProfil;
     PasswordPage *tabPassEdit;
     OfficialsPage *tabPejabat;
+    UserListPage *tabUser;
+    LogPage *tabLog;
+    UserFormPage *tabUserNew;
     SubmissionListPage *tabJM;
     SubmissionEditorPage *tabPengajuanEdit;
     RecipientListPage *tabPengajuanProses;

@@ -2,7 +2,7 @@
 DELIMITER ;;
 
 -- The client host as the server saw it (skip-name-resolve: an address).
-CREATE FUNCTION util_client_host() RETURNS VARCHAR(255) CHARSET utf8mb4
+CREATE FUNCTION util_client_host() RETURNS VARCHAR(255)
     NOT DETERMINISTIC READS SQL DATA
     RETURN SUBSTRING_INDEX(USER(), '@', -1);;
 
@@ -14,7 +14,7 @@ CREATE FUNCTION util_id(p_text VARCHAR(255)) RETURNS BIGINT UNSIGNED
 
 -- Versions compare as numbers part by part ("10" above "9", "4.10" above "4.9");
 -- anything that is not a dotted number sorts below every version.
-CREATE FUNCTION util_version_key(p_versi VARCHAR(255)) RETURNS VARCHAR(64) CHARSET utf8mb4
+CREATE FUNCTION util_version_key(p_versi VARCHAR(255)) RETURNS VARCHAR(64)
     DETERMINISTIC NO SQL
 BEGIN
     DECLARE v_rest VARCHAR(255) DEFAULT p_versi;
@@ -40,7 +40,7 @@ CREATE FUNCTION util_is_locked(p_id_pengajuan BIGINT UNSIGNED) RETURNS BOOLEAN
     NOT DETERMINISTIC READS SQL DATA
     RETURN EXISTS (SELECT 1 FROM nasn_pengajuan p WHERE p.id = p_id_pengajuan AND p.status = 'F');;
 
-CREATE FUNCTION util_password_hash(p_salt CHAR(32), p_password TEXT) RETURNS CHAR(64) CHARSET ascii
+CREATE FUNCTION util_password_hash(p_salt CHAR(32), p_password TEXT) RETURNS CHAR(64)
     DETERMINISTIC NO SQL
     RETURN SHA2(CONCAT(p_salt, p_password), 256);;
 

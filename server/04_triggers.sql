@@ -14,8 +14,19 @@ BEGIN
     END IF;
 END;;
 
+-- util_guard_rows written out: an import fires this for each of up to 100 000
+-- rows, and a routine call per row costs several times the queries themselves.
 CREATE TRIGGER nasn_pengajuan_detail_before_insert BEFORE INSERT ON nasn_pengajuan_detail
-FOR EACH ROW CALL util_guard_rows(NEW.id_pengajuan);;
+FOR EACH ROW
+BEGIN
+    IF (SELECT p.status FROM nasn_pengajuan p WHERE p.id = NEW.id_pengajuan) = 'F' THEN
+        SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'Pengajuan dikunci oleh Administrator';
+    END IF;
+    IF NOT EXISTS (SELECT 1 FROM nasn_waktu_input w WHERE NOW() BETWEEN w.mulai AND w.selesai)
+       OR EXISTS (SELECT 1 FROM nasn_maintenance m WHERE NOW() BETWEEN m.mulai AND m.selesai) THEN
+        SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'Di luar jadwal input atau sedang maintenance';
+    END IF;
+END;;
 
 -- The import carries no NIP; it is logged once per statement with the client host.
 -- NOW(6) is the statement's start time, so it tells one import statement from the next.

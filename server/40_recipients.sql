@@ -3,7 +3,7 @@
 DELIMITER ;;
 
 -- Whole rupiah grouped in thousands with '.': 5000000 -> 5.000.000.
-CREATE FUNCTION util_rupiah(p_amount VARCHAR(64)) RETURNS VARCHAR(32) CHARSET utf8mb4
+CREATE FUNCTION util_rupiah(p_amount VARCHAR(64)) RETURNS VARCHAR(32)
     DETERMINISTIC NO SQL
     RETURN REPLACE(FORMAT(CAST(p_amount AS DECIMAL(15, 0)), 0, 'en_US'), ',', '.');;
 

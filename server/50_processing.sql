@@ -1,7 +1,7 @@
 -- Processing: one history row per recipient, computed in one statement.
 DELIMITER ;;
 
-CREATE FUNCTION util_periode_label(p_periode VARCHAR(16)) RETURNS VARCHAR(32) CHARSET utf8mb4
+CREATE FUNCTION util_periode_label(p_periode VARCHAR(16)) RETURNS VARCHAR(32)
     DETERMINISTIC NO SQL
     RETURN IF(SUBSTRING(p_periode, 5, 2) IN ('01', '02', '03', '04', '05', '06', '07', '08', '09', '10', '11', '12'),
               CONCAT(ELT(CAST(SUBSTRING(p_periode, 5, 2) AS UNSIGNED), 'Januari', 'Februari', 'Maret', 'April',
@@ -10,16 +10,11 @@ CREATE FUNCTION util_periode_label(p_periode VARCHAR(16)) RETURNS VARCHAR(32) CH
               '');;
 
 -- Units before 2022 carried the UPT prefix.
-CREATE FUNCTION util_nama_unit(p_periode VARCHAR(16)) RETURNS VARCHAR(64) CHARSET utf8mb4
+CREATE FUNCTION util_nama_unit(p_periode VARCHAR(16)) RETURNS VARCHAR(64)
     DETERMINISTIC NO SQL
     RETURN IF(CAST(LEFT(p_periode, 4) AS UNSIGNED) < 2022,
               'UPT Rumah Sakit Umum Daerah pada Dinas Kesehatan',
               'Rumah Sakit Umum Daerah pada Dinas Kesehatan');;
-
--- Whole rupiah of a / b, halves up (a, b >= 0), exact in DECIMAL.
-CREATE FUNCTION util_share(p_a DECIMAL(32, 0), p_b DECIMAL(32, 0)) RETURNS DECIMAL(32, 0)
-    DETERMINISTIC NO SQL
-    RETURN IF(p_b = 0, 0, (2 * p_a + p_b) DIV (2 * p_b));;
 
 -- Returns exactly this run's rows, so two operators processing at once each
 -- get their own. Outside the input window and for a locked submission only
@@ -33,60 +28,69 @@ BEGIN
     DECLARE v_run BIGINT UNSIGNED;
     DECLARE v_waktu DATETIME DEFAULT NOW();
     DECLARE v_baris BIGINT;
+    DECLARE v_periode VARCHAR(16) DEFAULT (SELECT p.periode FROM nasn_pengajuan p WHERE p.id = v_id);
+    DECLARE v_label VARCHAR(32) DEFAULT util_periode_label(v_periode);
+    DECLARE v_nama_unit VARCHAR(64) DEFAULT util_nama_unit(v_periode);
+    DECLARE v_direktur VARCHAR(128);
+    DECLARE v_bendahara VARCHAR(128);
     DECLARE EXIT HANDLER FOR SQLEXCEPTION
     BEGIN
         ROLLBACK;
         RESIGNAL;
     END;
     CALL util_require_actor(v_nip, 'proses', 'ubah', v_level);
-    IF NOT EXISTS (SELECT 1 FROM nasn_pengajuan p WHERE p.id = v_id) THEN
+    IF v_periode IS NULL THEN
         CALL util_refuse(v_nip, 'proses', 'Pengajuan tidak ditemukan');
     END IF;
     IF v_level <> 'Administrator' THEN
         CALL util_require_input_open(v_nip, 'proses');
         CALL util_require_open_submission(v_nip, 'proses', v_id);
     END IF;
+    SELECT COALESCE(pa.nama_lengkap, ''), COALESCE(bp.nama_lengkap, '') INTO v_direktur, v_bendahara
+    FROM nasn_konfigurasi k
+    LEFT JOIN tpp_pejabat t ON t.induk_id = k.unit_id
+    LEFT JOIN cache_pns pa ON pa.nip = t.pa
+    LEFT JOIN cache_pns bp ON bp.nip = t.bp
+    WHERE k.id = 1;
 
     START TRANSACTION;
     INSERT INTO nasn_process_run (id_pengajuan, nip, host, tanggal_proses)
     VALUES (v_id, v_nip, util_client_host(), v_waktu);
     SET v_run = LAST_INSERT_ID();
 
+    -- Each layer names the amounts the next one builds on. The arithmetic is
+    -- inline DECIMAL: a stored function per row would cost more than the rest.
+    -- A part is netto * remunerasi / (remunerasi + insentif) rounded half up,
+    -- (2ab + b) DIV 2b exactly; the incentive part is what remains of netto.
     INSERT INTO nasn_process_history
         (run_id, idx, id_pengajuan, id, periode, nik, nama_lengkap, gapok, gapok_1, gapok_4, remunerasi, insentif,
          gapok_bpjs, induk_id, thp, dpi_bruto, bruto_1, bruto_4, netto_1, netto_4, remunerasi_1, remunerasi_4,
          insentif_1, insentif_4, periode_label, direktur, bendahara, tanggal_proses)
-    SELECT v_run, ROW_NUMBER() OVER (ORDER BY n.nama_lengkap, n.nik), n.id_pengajuan, n.id, n.periode, n.nik,
-           n.nama_lengkap, n.gapok, n.gapok_1, n.gapok_4, n.remunerasi, n.insentif,
-           n.gapok_bpjs, n.induk_id, n.thp, n.dpi_bruto, n.bruto_1, n.bruto_4, n.netto_1, n.netto_4,
-           util_share(n.netto_1 * n.remunerasi, n.remunerasi + n.insentif),
-           util_share(n.netto_4 * n.remunerasi, n.remunerasi + n.insentif),
-           n.netto_1 - util_share(n.netto_1 * n.remunerasi, n.remunerasi + n.insentif),
-           n.netto_4 - util_share(n.netto_4 * n.remunerasi, n.remunerasi + n.insentif),
-           n.periode_label, n.direktur, n.bendahara, v_waktu
-    FROM (SELECT b.*, GREATEST(b.bruto_1 - b.gapok_1, 0) AS netto_1, GREATEST(b.bruto_4 - b.gapok_4, 0) AS netto_4
-          FROM (SELECT a.*, ROUND(a.dpi_bruto * 0.01, 0) AS bruto_1, ROUND(a.dpi_bruto * 0.04, 0) AS bruto_4
-                FROM (SELECT v.*, LEAST(GREATEST(v.gapok, k.batas_bawah), k.batas_atas) AS gapok_bpjs,
-                             v.gapok + v.remunerasi + v.insentif AS thp,
-                             LEAST(GREATEST(v.gapok + v.remunerasi + v.insentif, k.batas_bawah), k.batas_atas)
-                                 AS dpi_bruto
-                      FROM (SELECT d.id, d.id_pengajuan, p.periode, d.nik, d.nama_lengkap, p.unit_id AS induk_id,
-                                   CAST(d.gapok AS DECIMAL(15, 0)) AS gapok,
-                                   CAST(d.gapok_1 AS DECIMAL(15, 0)) AS gapok_1,
-                                   CAST(d.gapok_4 AS DECIMAL(15, 0)) AS gapok_4,
-                                   CAST(d.remunerasi AS DECIMAL(15, 0)) AS remunerasi,
-                                   CAST(d.insentif AS DECIMAL(15, 0)) AS insentif,
-                                   util_periode_label(p.periode) AS periode_label,
-                                   COALESCE(pa.nama_lengkap, '') AS direktur,
-                                   COALESCE(bp.nama_lengkap, '') AS bendahara
-                            FROM nasn_pengajuan_detail d
-                            JOIN nasn_pengajuan p ON p.id = d.id_pengajuan
-                            JOIN nasn_konfigurasi kk ON kk.id = 1
-                            LEFT JOIN tpp_pejabat t ON t.induk_id = kk.unit_id
-                            LEFT JOIN cache_pns pa ON pa.nip = t.pa
-                            LEFT JOIN cache_pns bp ON bp.nip = t.bp
-                            WHERE d.id_pengajuan = v_id) v
-                      JOIN nasn_konfigurasi k ON k.id = 1) a) b) n;
+    SELECT v_run, ROW_NUMBER() OVER (ORDER BY s.nama_lengkap, s.nik), s.id_pengajuan, s.id, v_periode, s.nik,
+           s.nama_lengkap, s.gapok, s.gapok_1, s.gapok_4, s.remunerasi, s.insentif,
+           s.gapok_bpjs, s.induk_id, s.thp, s.dpi_bruto, s.bruto_1, s.bruto_4, s.netto_1, s.netto_4,
+           s.remunerasi_1, s.remunerasi_4,
+           IF(s.dibagi = 0, 0, s.netto_1 - s.remunerasi_1), IF(s.dibagi = 0, 0, s.netto_4 - s.remunerasi_4),
+           v_label, v_direktur, v_bendahara, v_waktu
+    FROM (SELECT n.*,
+                 IF(n.dibagi = 0, 0, (2 * n.netto_1 * n.remunerasi + n.dibagi) DIV (2 * n.dibagi)) AS remunerasi_1,
+                 IF(n.dibagi = 0, 0, (2 * n.netto_4 * n.remunerasi + n.dibagi) DIV (2 * n.dibagi)) AS remunerasi_4
+          FROM (SELECT b.*, GREATEST(b.bruto_1 - b.gapok_1, 0) AS netto_1, GREATEST(b.bruto_4 - b.gapok_4, 0) AS netto_4
+                FROM (SELECT a.*, ROUND(a.dpi_bruto * 0.01, 0) AS bruto_1, ROUND(a.dpi_bruto * 0.04, 0) AS bruto_4
+                      FROM (SELECT v.*, LEAST(GREATEST(v.gapok, k.batas_bawah), k.batas_atas) AS gapok_bpjs,
+                                   v.gapok + v.remunerasi + v.insentif AS thp,
+                                   LEAST(GREATEST(v.gapok + v.remunerasi + v.insentif, k.batas_bawah), k.batas_atas)
+                                       AS dpi_bruto,
+                                   v.remunerasi + v.insentif AS dibagi
+                            FROM (SELECT d.id, d.id_pengajuan, d.nik, d.nama_lengkap, p.unit_id AS induk_id,
+                                         CAST(d.gapok AS DECIMAL(15, 0)) AS gapok,
+                                         CAST(d.gapok_1 AS DECIMAL(15, 0)) AS gapok_1,
+                                         CAST(d.gapok_4 AS DECIMAL(15, 0)) AS gapok_4,
+                                         CAST(d.remunerasi AS DECIMAL(15, 0)) AS remunerasi,
+                                         CAST(d.insentif AS DECIMAL(15, 0)) AS insentif
+                                  FROM nasn_pengajuan_detail d JOIN nasn_pengajuan p ON p.id = d.id_pengajuan
+                                  WHERE d.id_pengajuan = v_id) v
+                            JOIN nasn_konfigurasi k ON k.id = 1) a) b) n) s;
     SET v_baris = ROW_COUNT();
     CALL util_log(v_nip, 'proses', CONCAT('Pengajuan ', v_id, ' diproses: ', v_baris, ' pegawai, run ', v_run));
     COMMIT;
@@ -94,7 +98,7 @@ BEGIN
     SELECT h.idx, h.id_pengajuan, h.id, h.periode, h.nik, h.nama_lengkap, h.gapok, h.gapok_1, h.gapok_4,
            h.remunerasi, h.insentif, h.gapok_bpjs, h.induk_id, h.thp, h.dpi_bruto, h.bruto_1, h.bruto_4,
            h.netto_1, h.netto_4, h.remunerasi_1, h.remunerasi_4, h.insentif_1, h.insentif_4, h.periode_label,
-           h.direktur, h.bendahara, h.tanggal_proses, util_nama_unit(h.periode) AS nama_unit
+           h.direktur, h.bendahara, h.tanggal_proses, v_nama_unit AS nama_unit
     FROM nasn_process_history h
     WHERE h.run_id = v_run
     ORDER BY h.idx;

@@ -79,9 +79,11 @@ END;;
 CREATE PROCEDURE adm_maintenance_end()
     MODIFIES SQL DATA
 BEGIN
-    DECLARE v_now DATETIME DEFAULT NOW() - INTERVAL 1 SECOND;
+    DECLARE v_end DATETIME DEFAULT NOW() - INTERVAL 1 SECOND;
     DECLARE v_jumlah BIGINT;
-    UPDATE nasn_maintenance m SET m.selesai = GREATEST(v_now, m.mulai + INTERVAL 1 SECOND)
+    -- One that began this very second moves its start back, so it still ends before now.
+    UPDATE nasn_maintenance m
+    SET m.mulai = LEAST(m.mulai, v_end - INTERVAL 1 SECOND), m.selesai = v_end
     WHERE NOW() BETWEEN m.mulai AND m.selesai;
     SET v_jumlah = ROW_COUNT();
     IF v_jumlah = 0 THEN
@@ -98,6 +100,12 @@ CREATE PROCEDURE adm_schedule_list()
     SELECT 'maintenance', m.id, m.mulai, m.selesai, NOW() BETWEEN m.mulai AND m.selesai
     FROM nasn_maintenance m
     ORDER BY jenis, mulai;;
+
+CREATE PROCEDURE adm_submission_list(IN p_tahun VARCHAR(255))
+    READS SQL DATA
+    SELECT p.id, p.periode, p.jenis, p.status, p.keterangan,
+           (SELECT COUNT(*) FROM nasn_pengajuan_detail d WHERE d.id_pengajuan = p.id) AS pegawai
+    FROM nasn_pengajuan p WHERE LEFT(p.periode, 4) = p_tahun ORDER BY p.periode, p.id;;
 
 CREATE PROCEDURE util_admin_submission_status(IN p_id VARCHAR(255), IN p_status CHAR(1))
     MODIFIES SQL DATA

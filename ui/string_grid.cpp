@@ -100,6 +100,7 @@ StringGrid::StringGrid(QWidget *parent) : QTableView(parent), frozen_(new QTable
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(defaultRowHeight_);
     horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->setVisible(false);
     setWordWrap(false);
 
@@ -113,6 +114,7 @@ StringGrid::StringGrid(QWidget *parent) : QTableView(parent), frozen_(new QTable
     frozen_->verticalHeader()->setDefaultSectionSize(defaultRowHeight_);
     frozen_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     frozen_->horizontalHeader()->setHighlightSections(false);
+    frozen_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     frozen_->setStyleSheet("QTableView { border: none; }");
@@ -175,6 +177,14 @@ int StringGrid::currentRow() const
 {
     QModelIndex index = currentIndex();
     return index.isValid() ? index.row() + model_.fixedRows() : (model_.rowCount() > 1 ? 1 : 0);
+}
+
+QString StringGrid::selectedCell(int col) const
+{
+    const int row = currentRow();
+    if (row < model_.fixedRows() || row >= model_.rowCount() || col < 0 || col >= model_.colCount())
+        return {};
+    return model_.cell(col, row);
 }
 
 void StringGrid::setCurrentRow(int row)

@@ -58,6 +58,8 @@ public:
 
     // The grid row of the current cell (0 when there is no data row).
     int currentRow() const;
+    // The text in that row's column; empty when the row or column is not in the grid.
+    QString selectedCell(int col) const;
     void setCurrentRow(int row);
 
 protected:

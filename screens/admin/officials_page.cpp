@@ -6,7 +6,8 @@
 
 namespace {
 
-const StepTexts loadTexts{"Gagal terhubung ke database Belunta!", "Gagal mengambil data!"};
+const QString connectionFailure = QStringLiteral("Gagal terhubung ke database Belunta!");
+const StepTexts loadTexts{connectionFailure, "Gagal mengambil data!"};
 
 QLabel *nameLabel()
 {
@@ -47,6 +48,7 @@ OfficialsPage::OfficialsPage(Services services, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addStretch();
+    connect(btUpdatePejabat, &QPushButton::clicked, this, &OfficialsPage::btUpdatePejabatClick);
 }
 
 void OfficialsPage::loadPejabat()
@@ -80,4 +82,69 @@ void OfficialsPage::loadPejabat()
         if (!found)
             return;
     }
+}
+
+bool OfficialsPage::lookUpNames(QString &paName, QString &bpName)
+{
+    for (auto [edit, name] : {std::pair{edPA, &paName}, std::pair{edBP, &bpName}}) {
+        const bool found = runStep(s_.host, s_.messages, loadTexts, [this, edit, name] {
+            *name = lookUpName(s_.dm.fdsq1, edit->text());
+            return Step::Done;
+        });
+        if (!found)
+            return false;
+    }
+    return true;
+}
+
+bool OfficialsPage::store(const QString &statement, const QString &failure)
+{
+    return runStep(s_.host, s_.messages, {connectionFailure, failure}, [&] {
+        Query &q = s_.dm.fdsq1;
+        q.close();
+        q.setSql(statement);
+        q.setText("var_pa", edPA->text());
+        q.setText("var_bp", edBP->text());
+        q.execute();
+        s_.messages.information("Update data berhasil!");
+        return Step::Done;
+    });
+}
+
+void OfficialsPage::btUpdatePejabatClick()
+{
+    QString paName, bpName;
+    if (!lookUpNames(paName, bpName))
+        return;
+    if (s_.messages.confirm("Update data " + paName + " sebagai Pengguna Anggaran dan " + bpName +
+                            " sebagai Bendahara Pengeluaran?")) {
+        // Insert or update by what the server holds now, not by what the page showed.
+        int storedPairs = 0;
+        bool countFailed = false;
+        const bool counted = runStep(s_.host, s_.messages, loadTexts, [&] {
+            try {
+                Query &q = s_.dm.fdsq1;
+                q.close();
+                q.setSql("CALL `nasn_pejabat_loaddata`() ");
+                q.open();
+                storedPairs = q.rowCount();
+                return Step::Done;
+            } catch (const std::exception &) {
+                s_.messages.error("Gagal Update Data!");
+                countFailed = true;
+                return Step::Stopped;
+            }
+        });
+        if (!counted && !countFailed)
+            return;
+        if (counted) {
+            const bool stored =
+                storedPairs == 0
+                    ? store("CALL `nasn_pejabat_insert`(:var_pa,:var_bp) ", "Gagal melakukan input data!")
+                    : store("CALL `nasn_pejabat_update`(:var_pa,:var_bp) ", "Gagal melakukan update data!");
+            if (!stored)
+                return;
+        }
+    }
+    loadPejabat();
 }

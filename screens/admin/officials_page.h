@@ -14,6 +14,7 @@ public:
     explicit OfficialsPage(Services services, QWidget *parent = nullptr);
 
     void loadPejabat();
+    void btUpdatePejabatClick();
 
     QLineEdit *edPA;
     QLabel *lbPA;
@@ -22,5 +23,8 @@ public:
     QPushButton *btUpdatePejabat;
 
 private:
+    bool lookUpNames(QString &paName, QString &bpName);
+    bool store(const QString &statement, const QString &failure);
+
     Services s_;
 };

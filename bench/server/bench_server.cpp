@@ -1,0 +1,86 @@
+// Times processing and the recipient list on a submission of 10 000 recipients,
+// each beside a plain read of the same rows in the same run. Goal: under 1 s each.
+#include "tests/support/test_server.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+
+namespace {
+
+constexpr int recipients = 10000;
+constexpr int rounds = 3;
+const std::string operatorNip = "199202022020012002";
+
+// Best of a few rounds, in seconds: the machine is shared.
+double seconds(const std::function<void()> &work)
+{
+    double best = 1e9;
+    for (int i = 0; i < rounds; ++i) {
+        auto start = std::chrono::steady_clock::now();
+        work();
+        best =
+            std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+    return best;
+}
+
+std::string importStatement(const std::string &submission)
+{
+    std::string sql = "insert ignore into nasn_pengajuan_detail (`id_pengajuan`,`nik`,`nama_lengkap`,`gapok`,"
+                      "`gapok_4`,`gapok_1`,`remunerasi`,`insentif`) values ";
+    for (int i = 0; i < recipients; ++i) {
+        std::string n = std::to_string(i);
+        sql += "\n('" + submission + "','" + std::to_string(3273000000000000LL + i * 7919LL) + "','Pegawai " +
+               n + "','" + std::to_string(2500000 + i * 700 % 9000000) + "','120000','30000','" +
+               std::to_string(1000000 + i * 13 % 5000000) + "','" + std::to_string(i % 3 * 250000) + "')" +
+               (i + 1 < recipients ? "," : ";");
+    }
+    return sql;
+}
+
+void report(const char *what, double value, const char *peer, double peerValue)
+{
+    std::printf("%-52s %7.3f s   (%s: %.3f s)\n", what, value, peer, peerValue);
+}
+
+} // namespace
+
+int main()
+{
+    TestServer server;
+    SqlSession root = server.admin();
+    SqlSession app = server.app();
+    root.exec("CALL adm_person_set('" + operatorNip + "', 'Operator Bench', '')");
+    root.exec("CALL adm_account_set('" + operatorNip + "', 'Admin_skpd', 'bench-password')");
+    app.query("CALL nasn_login_cek('" + operatorNip + "', 'bench-password')");
+    app.exec("CALL nasn_pengajuan_tambah('202405', '288', '-', '2024-05-02', 'Bench', 'JM')");
+    std::string submission = root.scalar("SELECT MAX(id) FROM nasn_pengajuan");
+
+    std::string insert = importStatement(submission);
+    auto start = std::chrono::steady_clock::now();
+    app.exec(insert);
+    double imported = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (root.scalar("SELECT COUNT(*) FROM nasn_pengajuan_detail") != std::to_string(recipients)) {
+        std::fprintf(stderr, "bench_server: the import did not store %d rows\n", recipients);
+        return 1;
+    }
+
+    double plainRead = seconds([&] {
+        root.query("SELECT * FROM nasn_pengajuan_detail WHERE id_pengajuan = " + submission +
+                   " ORDER BY nama_lengkap");
+    });
+    double processing =
+        seconds([&] { app.query("CALL nasn_proses('" + submission + "', '" + operatorNip + "')"); });
+    double listing =
+        seconds([&] { app.query("CALL nasn_pengajuan_detail_tampildata('" + submission + "', 1)"); });
+
+    report("import insert of 10000 recipients (one statement)", imported, "plain read of the rows",
+           plainRead);
+    report("nasn_proses, 10000 recipients", processing, "plain read of the rows", plainRead);
+    report("nasn_pengajuan_detail_tampildata, 10000 recipients", listing, "plain read of the rows",
+           plainRead);
+    return processing < 1.0 && listing < 1.0 ? 0 : 1;
+}

@@ -1,0 +1,40 @@
+#include "report_engine/windows1252.h"
+
+namespace report_engine {
+
+namespace {
+
+// Unicode of bytes 0x80..0x9F; 0 where the code page leaves the byte undefined.
+constexpr char16_t high[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                               0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                               0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                               0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+char encode(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return char(c);
+    for (int i = 0; i < 32; ++i)
+        if (high[i] == c)
+            return char(0x80 + i);
+    return '?';
+}
+
+} // namespace
+
+QByteArray toWindows1252(const QString &text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        out += encode(text[i].unicode());
+    }
+    return out;
+}
+
+} // namespace report_engine

@@ -1,0 +1,14 @@
+// Any bytes, read as an .xls: the reader must fail with a message, never crash,
+// hang or leak.
+#include "sheet_reader.h"
+#include "xls_reader.h"
+
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    sheets::tableOf(bytes, sheets::readXls, false);
+    sheets::tableOf(bytes, sheets::readXls, true);
+    return 0;
+}

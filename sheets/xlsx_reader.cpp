@@ -1,0 +1,339 @@
+#include "xlsx_reader.h"
+
+#include "read_error.h"
+#include "zip_package.h"
+
+#include <QVarLengthArray>
+#include <QXmlStreamReader>
+#include <vector>
+
+namespace sheets {
+
+namespace {
+
+constexpr uint32_t maxRows = 1'048'576;
+constexpr uint32_t maxColumns = 16'384;
+
+struct Relationship {
+    QString id;
+    QString type;
+    QString target;
+};
+
+bool is(const QXmlStreamReader &xml, QLatin1StringView name)
+{
+    return xml.name() == name;
+}
+
+void checkXml(const QXmlStreamReader &xml)
+{
+    if (xml.hasError())
+        throwDamaged();
+}
+
+QString folderOf(const QString &part)
+{
+    return part.left(part.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+// A relationship target, relative to the folder of the part that names it.
+QString resolve(const QString &folder, const QString &target)
+{
+    QString path = target.startsWith(QLatin1Char('/')) ? target : folder + target;
+    QStringList segments;
+    for (const QString &segment : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        if (segment == QLatin1StringView(".."))
+            segments.isEmpty() ? void() : segments.removeLast();
+        else if (segment != QLatin1StringView("."))
+            segments << segment;
+    }
+    return segments.join(QLatin1Char('/'));
+}
+
+QString relsOf(const QString &part)
+{
+    return folderOf(part) + QStringLiteral("_rels/") + part.mid(part.lastIndexOf(QLatin1Char('/')) + 1) +
+           QStringLiteral(".rels");
+}
+
+std::vector<Relationship> relationships(const ZipPackage &package, const QString &part)
+{
+    std::vector<Relationship> out;
+    std::optional<QByteArray> bytes = package.part(relsOf(part));
+    if (!bytes)
+        return out;
+    QString folder = folderOf(part);
+    QXmlStreamReader xml(*bytes);
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && is(xml, QLatin1StringView("Relationship"))) {
+            QXmlStreamAttributes attributes = xml.attributes();
+            out.push_back({attributes.value(QLatin1StringView("Id")).toString(),
+                           attributes.value(QLatin1StringView("Type")).toString(),
+                           resolve(folder, attributes.value(QLatin1StringView("Target")).toString())});
+        }
+    }
+    checkXml(xml);
+    return out;
+}
+
+const Relationship *findType(const std::vector<Relationship> &rels, QLatin1StringView typeSuffix)
+{
+    for (const Relationship &rel : rels)
+        if (rel.type.endsWith(typeSuffix))
+            return &rel;
+    return nullptr;
+}
+
+// Text that cannot sit in XML is written as _xHHHH_, an underscore itself as _x005F_.
+QString unescape(QString text)
+{
+    qsizetype at = text.indexOf(QLatin1StringView("_x"));
+    if (at < 0)
+        return text;
+    QString out = text.left(at);
+    for (qsizetype i = at; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('_') && i + 6 < text.size() && text[i + 1] == QLatin1Char('x') &&
+            text[i + 6] == QLatin1Char('_')) {
+            bool hex;
+            ushort code = QStringView(text).mid(i + 2, 4).toUShort(&hex, 16);
+            if (hex) {
+                out += QChar(code);
+                i += 6;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+// Appends the text of each <t> child, skipping every other element.
+void appendTexts(QXmlStreamReader &xml, QString &text, bool intoRuns)
+{
+    while (xml.readNextStartElement()) {
+        if (is(xml, QLatin1StringView("t")))
+            text += xml.readElementText();
+        else if (intoRuns && is(xml, QLatin1StringView("r")))
+            appendTexts(xml, text, false);
+        else
+            xml.skipCurrentElement();
+    }
+}
+
+// The text of an <si> or <is>: its <t>, or the <t> of each rich-text run;
+// phonetic runs (<rPh>) are left out.
+QString stringItem(QXmlStreamReader &xml)
+{
+    QString text;
+    appendTexts(xml, text, true);
+    return unescape(text);
+}
+
+std::vector<QString> sharedStrings(const ZipPackage &package, const std::vector<Relationship> &rels)
+{
+    std::vector<QString> strings;
+    const Relationship *rel = findType(rels, QLatin1StringView("/sharedStrings"));
+    std::optional<QByteArray> bytes = rel ? package.part(rel->target) : std::nullopt;
+    if (!bytes)
+        return strings;
+    QXmlStreamReader xml(*bytes);
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && is(xml, QLatin1StringView("si")))
+            strings.push_back(stringItem(xml));
+    }
+    checkXml(xml);
+    return strings;
+}
+
+QString firstWorksheet(const ZipPackage &package, const QString &workbookPart,
+                       const std::vector<Relationship> &rels)
+{
+    std::optional<QByteArray> bytes = package.part(workbookPart);
+    if (!bytes)
+        throwNotExcel();
+    QXmlStreamReader xml(*bytes);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement || !is(xml, QLatin1StringView("sheet")))
+            continue;
+        for (const QXmlStreamAttribute &attribute : xml.attributes()) {
+            if (attribute.name() != QLatin1StringView("id") || attribute.namespaceUri().isEmpty())
+                continue;
+            for (const Relationship &rel : rels)
+                if (rel.id == attribute.value() && rel.type.endsWith(QLatin1StringView("/worksheet")))
+                    return rel.target;
+        }
+    }
+    checkXml(xml);
+    throwNoWorksheet();
+}
+
+// "B3" into zero-based row and column.
+void parseReference(QStringView ref, uint32_t &row, uint32_t &col)
+{
+    qsizetype i = 0;
+    uint32_t letters = 0;
+    for (;
+         i < ref.size() && ref[i] >= QLatin1Char('A') && ref[i] <= QLatin1Char('Z') && letters <= maxColumns;
+         ++i)
+        letters = letters * 26 + (ref[i].unicode() - 'A' + 1);
+    bool digits;
+    uint32_t number = ref.mid(i).toUInt(&digits);
+    if (letters == 0 || letters > maxColumns || !digits || number == 0 || number > maxRows)
+        throwDamaged();
+    row = number - 1;
+    col = letters - 1;
+}
+
+uint32_t parseRow(QStringView r)
+{
+    bool digits;
+    uint32_t number = r.toUInt(&digits);
+    if (!digits || number == 0 || number > maxRows)
+        throwDamaged();
+    return number - 1;
+}
+
+class WorksheetReader {
+public:
+    WorksheetReader(const std::vector<QString> &sst, SheetBuilder &sheet) : sst_(sst), sheet_(sheet) {}
+
+    void read(const QByteArray &bytes)
+    {
+        QXmlStreamReader xml(bytes);
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            if (is(xml, QLatin1StringView("row")))
+                startRow(xml);
+            else if (is(xml, QLatin1StringView("c")))
+                cell(xml);
+        }
+        checkXml(xml);
+    }
+
+private:
+    void startRow(QXmlStreamReader &xml)
+    {
+        QStringView r = xml.attributes().value(QLatin1StringView("r"));
+        row_ = r.isEmpty() ? row_ + 1 : parseRow(r);
+        if (row_ >= maxRows)
+            throwDamaged();
+        col_ = UINT32_MAX; // the next cell without a reference is column A
+    }
+
+    enum class Type { Number, Shared, Inline, Formula, Boolean, Error, Date };
+
+    static Type typeOf(QStringView t)
+    {
+        if (t.isEmpty() || t == QLatin1StringView("n"))
+            return Type::Number;
+        if (t == QLatin1StringView("s"))
+            return Type::Shared;
+        if (t == QLatin1StringView("inlineStr"))
+            return Type::Inline;
+        if (t == QLatin1StringView("str"))
+            return Type::Formula;
+        if (t == QLatin1StringView("b"))
+            return Type::Boolean;
+        if (t == QLatin1StringView("e"))
+            return Type::Error;
+        if (t == QLatin1StringView("d"))
+            return Type::Date;
+        throwDamaged();
+    }
+
+    void cell(QXmlStreamReader &xml)
+    {
+        const QXmlStreamAttributes attributes = xml.attributes();
+        QStringView ref = attributes.value(QLatin1StringView("r"));
+        if (ref.isEmpty()) {
+            if (row_ >= maxRows || ++col_ >= maxColumns)
+                throwDamaged();
+        } else {
+            parseReference(ref, row_, col_);
+        }
+        Type type = typeOf(attributes.value(QLatin1StringView("t")));
+        while (xml.readNextStartElement()) {
+            if (is(xml, QLatin1StringView("v")))
+                value(xml, type);
+            else if (type == Type::Inline && is(xml, QLatin1StringView("is")))
+                sheet_.text(row_, col_, stringItem(xml));
+            else
+                xml.skipCurrentElement();
+        }
+    }
+
+    // The text of <v>, gathered on the stack since most cells are short numbers.
+    void value(QXmlStreamReader &xml, Type type)
+    {
+        QVarLengthArray<QChar, 64> chars;
+        while (xml.readNext() == QXmlStreamReader::Characters)
+            chars.append(xml.text().data(), xml.text().size());
+        if (!xml.isEndElement())
+            throwDamaged();
+        QStringView view(chars.data(), chars.size());
+        checkXml(xml);
+        switch (type) {
+        case Type::Number:
+            if (!view.isEmpty())
+                sheet_.number(row_, col_, parsedNumber(view));
+            break;
+        case Type::Shared: {
+            bool digits;
+            uint index = view.toUInt(&digits);
+            if (!digits || index >= sst_.size())
+                throwDamaged();
+            sheet_.text(row_, col_, sst_[index]);
+            break;
+        }
+        case Type::Formula:
+            sheet_.text(row_, col_, unescape(view.toString()));
+            break;
+        case Type::Boolean:
+            sheet_.boolean(row_, col_,
+                           view.trimmed() == QLatin1StringView("1") ||
+                               view.trimmed() == QLatin1StringView("true"));
+            break;
+        case Type::Error:
+            sheet_.error(row_, col_, view.toString());
+            break;
+        case Type::Inline:
+        case Type::Date:
+            sheet_.text(row_, col_, view.toString());
+            break;
+        }
+    }
+
+    static double parsedNumber(QStringView text)
+    {
+        bool parsed;
+        double number = text.toDouble(&parsed);
+        if (!parsed)
+            throwDamaged();
+        return number;
+    }
+
+    const std::vector<QString> &sst_;
+    SheetBuilder &sheet_;
+    uint32_t row_ = UINT32_MAX; // the first row without a reference is row 1
+    uint32_t col_ = UINT32_MAX;
+};
+
+} // namespace
+
+void readXlsx(const QByteArray &file, SheetBuilder &sheet)
+{
+    ZipPackage package(file);
+    const std::vector<Relationship> packageRels = relationships(package, QString());
+    const Relationship *document = findType(packageRels, QLatin1StringView("/officeDocument"));
+    QString workbookPart = document ? document->target : QStringLiteral("xl/workbook.xml");
+    std::vector<Relationship> workbookRels = relationships(package, workbookPart);
+    QString worksheetPart = firstWorksheet(package, workbookPart, workbookRels);
+    std::vector<QString> strings = sharedStrings(package, workbookRels);
+    std::optional<QByteArray> worksheet = package.part(worksheetPart);
+    if (!worksheet)
+        throwDamaged();
+    WorksheetReader(strings, sheet).read(*worksheet);
+}
+
+} // namespace sheets

@@ -1,0 +1,70 @@
+#include "zip_package.h"
+
+#include "read_error.h"
+
+#include <zip.h>
+
+namespace sheets {
+
+namespace {
+
+// A part may not inflate beyond this: a real sheet of a million rows stays below it.
+constexpr qsizetype maxPartSize = qsizetype(512) << 20;
+// The size a header claims is reserved only up to this; beyond it the part grows as it inflates.
+constexpr zip_uint64_t trustedReserve = 64 << 20;
+
+} // namespace
+
+bool ZipPackage::hasSignature(const QByteArray &bytes)
+{
+    return bytes.startsWith("PK\x03\x04");
+}
+
+ZipPackage::ZipPackage(const QByteArray &bytes)
+{
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t *source = zip_source_buffer_create(bytes.constData(), zip_uint64_t(bytes.size()), 0, &error);
+    if (source)
+        archive_ = zip_open_from_source(source, ZIP_RDONLY, &error);
+    zip_error_fini(&error);
+    if (!archive_) {
+        if (source)
+            zip_source_free(source);
+        throwDamaged();
+    }
+}
+
+ZipPackage::~ZipPackage()
+{
+    zip_discard(archive_);
+}
+
+std::optional<QByteArray> ZipPackage::part(const QString &name) const
+{
+    zip_int64_t index = zip_name_locate(archive_, name.toUtf8().constData(), ZIP_FL_NOCASE);
+    if (index < 0)
+        return std::nullopt;
+    zip_file_t *file = zip_fopen_index(archive_, zip_uint64_t(index), 0);
+    if (!file)
+        throwDamaged();
+    QByteArray out;
+    zip_stat_t stat;
+    if (zip_stat_index(archive_, zip_uint64_t(index), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE))
+        out.reserve(qsizetype(std::min<zip_uint64_t>(stat.size, trustedReserve)));
+    char chunk[65536];
+    zip_int64_t got;
+    while ((got = zip_fread(file, chunk, sizeof chunk)) > 0) {
+        if (out.size() + got > maxPartSize) {
+            zip_fclose(file);
+            throwTooLarge();
+        }
+        out.append(chunk, qsizetype(got));
+    }
+    zip_fclose(file);
+    if (got < 0)
+        throwDamaged();
+    return out;
+}
+
+} // namespace sheets

@@ -1,0 +1,65 @@
+#include "fixtures.h"
+
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace fixtures {
+
+QByteArray templateWith(const QString &bands, const QString &pageAttributes)
+{
+    return QStringLiteral(
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+               "<report version=\"1\" title=\"Test report\">\n"
+               "<page name=\"R1\" width=\"100\" height=\"100\" margin-left=\"10\" margin-top=\"10\" "
+               "margin-right=\"10\" margin-bottom=\"10\" %1>\n%2</page>\n</report>\n")
+        .arg(pageAttributes, bands)
+        .toUtf8();
+}
+
+QByteArray pagedTemplate(const QString &dataText)
+{
+    return templateWith(
+        QStringLiteral(
+            "<band kind=\"title\" name=\"Title\" height=\"10\">"
+            "<text x=\"0\" y=\"0\" width=\"80\" height=\"10\">TITLE</text></band>\n"
+            "<band kind=\"column-header\" name=\"Head\" height=\"10\">"
+            "<text x=\"0\" y=\"0\" width=\"80\" height=\"10\">HEAD</text></band>\n"
+            "<band kind=\"data\" name=\"Rows\" height=\"10\" dataset=\"people\">"
+            "<text x=\"0\" y=\"0\" width=\"80\" height=\"10\">%1</text></band>\n"
+            "<band kind=\"summary\" name=\"Sum\" height=\"20\">"
+            "<text x=\"0\" y=\"0\" width=\"80\" height=\"10\" format=\"%2.0n\" decimal=\",\" "
+            "thousands=\".\">TOTAL [SUM(&lt;people.\"amount\"&gt;,Rows)]</text></band>\n"
+            "<band kind=\"page-footer\" name=\"Foot\" height=\"10\">"
+            "<text x=\"0\" y=\"0\" width=\"80\" height=\"10\">[Page#]/[TotalPages#]</text></band>\n")
+            .arg(dataText));
+}
+
+std::unique_ptr<report_engine::TableDataset> people(int rows)
+{
+    auto table = std::make_unique<report_engine::TableDataset>(
+        QStringLiteral("people"), QStringList{QStringLiteral("name"), QStringLiteral("amount")});
+    for (int i = 1; i <= rows; ++i)
+        table->appendRow({QStringLiteral("P%1").arg(i), QString::number(i * 1000)});
+    return table;
+}
+
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    const bool finished = process.waitForFinished(30000);
+    EXPECT_TRUE(finished && process.exitCode() == 0)
+        << program.toStdString() << ": " << process.readAllStandardError().toStdString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QStringList bandNames(const report_engine::PreparedPage &page)
+{
+    QStringList names;
+    for (const report_engine::PreparedBand &band : page.bands)
+        names.append(band.name);
+    return names;
+}
+
+} // namespace fixtures

@@ -1,0 +1,29 @@
+// Small templates and datasets shared by the engine's tests.
+#pragma once
+
+#include "report_engine/report.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace fixtures {
+
+// A 100 x 100 mm page with 10 mm margins: title 10, column header 10, rows
+// 10, summary 20 and footer 10 mm high, so the first page holds 5 rows and
+// the next ones 6.
+QByteArray pagedTemplate(const QString &dataText = QStringLiteral("[Line#] [people.\"name\"]"));
+
+// `bands` inside one <page> of that size; wrapped into a whole template.
+QByteArray templateWith(const QString &bands, const QString &pageAttributes = {});
+
+// Fields name and amount; rows "P1".."Pn" with amounts 1000 * row.
+std::unique_ptr<report_engine::TableDataset> people(int rows);
+
+// Runs a command and returns its standard output; fails the test when it cannot run.
+QString run(const QString &program, const QStringList &arguments);
+
+// Names of the bands on one prepared page, in the order they were placed.
+QStringList bandNames(const report_engine::PreparedPage &page);
+
+} // namespace fixtures

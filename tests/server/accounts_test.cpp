@@ -1,0 +1,171 @@
+// Login, lockout, the acting-NIP rule, own password change and account management.
+#include "tests/server/server_fixture.h"
+
+namespace {
+
+class AccountsTest : public ServerTest {
+protected:
+    void SetUp() override { submission = newSubmission(); }
+
+    // A row change that carries an acting NIP, to see whether the NIP is accepted.
+    void addRowAs(const std::string &actor)
+    {
+        addRow(submission, {"3273000000000001", "Agus", "4000000", "160000", "40000", "0", "0"}, actor);
+    }
+    void backdateLogins(const std::string &interval)
+    {
+        root.exec("UPDATE nasn_login_attempt SET attempted_at = attempted_at - INTERVAL " + interval);
+    }
+
+    std::string submission;
+};
+
+// Named for the suite so that `scripts/test -R server` selects it.
+using serverAccounts = AccountsTest;
+
+TEST_F(serverAccounts, LoginAnswersOneRowOnlyForAnActiveAccountWithThatPassword)
+{
+    Rows rows = app.query("CALL nasn_login_cek('199202022020012002', " + q(password) + ")");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][0], "199202022020012002");
+    EXPECT_EQ(rows[0][1], "Admin_skpd");
+    EXPECT_EQ(rows[0][2], "Operator Unit (input dan proses data)");
+    EXPECT_EQ(*resultColumns("CALL nasn_login_cek('x', 'y')"),
+              (std::vector<std::string>{"nip", "level", "levelDescription"}));
+
+    EXPECT_FALSE(logIn(app, operatorNip, "Rahasia-123"));
+    EXPECT_FALSE(logIn(app, operatorNip, ""));
+    EXPECT_FALSE(logIn(app, "199202022020012009", password));
+    root.exec("UPDATE nasn_user SET aktif = FALSE WHERE nip = '199202022020012002'");
+    EXPECT_FALSE(logIn(app, operatorNip));
+}
+
+TEST_F(serverAccounts, PasswordsAreStoredAsSaltedSha256Only)
+{
+    Rows rows = root.query("SELECT salt, password_hash, password_hash = SHA2(CONCAT(salt, " + q(password) +
+                           "), 256) FROM nasn_user ORDER BY nip");
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_NE(rows[0][0], rows[1][0]) << "same password, same salt";
+    EXPECT_NE(rows[0][1], rows[1][1]) << "same password, same hash";
+    for (const Row &row : rows)
+        EXPECT_EQ(row[2], "1");
+    EXPECT_EQ(count("nasn_user", "LOCATE(" + q(password) + ", CONCAT(salt, password_hash)) > 0"), "0");
+    EXPECT_EQ(*resultColumns("CALL nasn_user_tampildata()"),
+              (std::vector<std::string>{"id", "nip", "nama_lengkap", "user_level", "register_date"}));
+}
+
+TEST_F(serverAccounts, FiveFailuresLockThatNipOnThatHostForFifteenMinutes)
+{
+    for (int i = 0; i < 4; ++i)
+        EXPECT_FALSE(logIn(app, operatorNip, "wrong"));
+    EXPECT_TRUE(logIn(app, operatorNip)) << "four failures do not lock";
+
+    for (int i = 0; i < 5; ++i)
+        EXPECT_FALSE(logIn(app, operatorNip, "wrong"));
+    EXPECT_FALSE(logIn(app, operatorNip)) << "the right password is refused while locked";
+    EXPECT_TRUE(logIn(root, operatorNip)) << "another host is not locked";
+    EXPECT_TRUE(logIn(app, adminNip)) << "another NIP is not locked";
+    EXPECT_EQ(root.query("CALL adm_lockout_list()").size(), 1u);
+
+    root.exec("UPDATE nasn_login_lockout SET locked_until = NOW(6) - INTERVAL 1 SECOND");
+    backdateLogins("15 MINUTE");
+    EXPECT_TRUE(logIn(app, operatorNip)) << "the lock ends";
+}
+
+TEST_F(serverAccounts, OnlyFailuresWithinFifteenMinutesCount)
+{
+    for (int i = 0; i < 4; ++i)
+        logIn(app, operatorNip, "wrong");
+    backdateLogins("16 MINUTE");
+    logIn(app, operatorNip, "wrong");
+    EXPECT_TRUE(logIn(app, operatorNip));
+}
+
+TEST_F(serverAccounts, ActingNipCountsOnlyAfterALoginFromThisHostWithinTwelveHours)
+{
+    expectRefused("CALL nasn_pengajuan_hapus(" + q(submission) + ", '199202022020012002')");
+    logIn(root, operatorNip);
+    expectRefused("CALL nasn_pengajuan_hapus(" + q(submission) + ", '199202022020012002')");
+
+    logIn(app, operatorNip);
+    backdateLogins("11 HOUR");
+    addRowAs(operatorNip);
+    EXPECT_EQ(count("nasn_pengajuan_detail"), "1");
+
+    backdateLogins("2 HOUR");
+    expectRefused("CALL nasn_pengajuan_hapus(" + q(submission) + ", '199202022020012002')");
+    EXPECT_EQ(count("nasn_pengajuan"), "1");
+}
+
+TEST_F(serverAccounts, ReadOnlyLevelChangesNothing)
+{
+    ASSERT_TRUE(logIn(app, readOnlyNip));
+    EXPECT_THROW(addRowAs(readOnlyNip), SqlError);
+    expectRefused("CALL nasn_proses(" + q(submission) + ", '199303032020011003')");
+    expectRefused("CALL nasn_pengajuan_hapus(" + q(submission) + ", '199303032020011003')");
+    EXPECT_EQ(count("nasn_pengajuan"), "1");
+    EXPECT_EQ(count("nasn_process_history"), "0");
+}
+
+TEST_F(serverAccounts, OwnPasswordChangesOnlyWithinTenMinutesOfConfirmingTheOldOne)
+{
+    expectRefused("CALL nasn_login_update('199202022020012002', 'baru')");
+
+    ASSERT_TRUE(logIn(app, operatorNip));
+    std::string oldSalt = root.scalar("SELECT salt FROM nasn_user WHERE nip = '199202022020012002'");
+    app.exec("CALL nasn_login_update('199202022020012002', '')");
+    EXPECT_NE(root.scalar("SELECT salt FROM nasn_user WHERE nip = '199202022020012002'"), oldSalt);
+    EXPECT_TRUE(logIn(app, operatorNip, "")) << "an empty new password is the client's choice";
+    EXPECT_FALSE(logIn(app, operatorNip));
+
+    backdateLogins("11 MINUTE");
+    expectRefused("CALL nasn_login_update('199202022020012002', 'lagi')");
+}
+
+TEST_F(serverAccounts, AdministratorAddsChangesAndDeletesAccounts)
+{
+    root.exec("CALL adm_person_set('199404042020011004', 'Budi Santoso', 'Pengatur (II/c)')");
+    ASSERT_TRUE(logIn(app, adminNip));
+
+    app.exec("CALL nasn_user_tambah('199404042020011004', 'rahasia-baru', '199001012020011001')");
+    EXPECT_EQ(root.query("SELECT nama_lengkap, user_level FROM nasn_user WHERE nip = '199404042020011004'"),
+              (Rows{{"Budi Santoso", "Admin_skpd"}}));
+    EXPECT_TRUE(logIn(app, "199404042020011004", "rahasia-baru"));
+    expectRefused("CALL nasn_user_tambah('199404042020011004', 'lain', '199001012020011001')");
+    expectRefused("CALL nasn_user_tambah('199505052020011005', 'rahasia', '199001012020011001')");
+
+    app.exec("CALL nasn_user_ubah('199404042020011004', 'diganti-1', '199001012020011001')");
+    EXPECT_TRUE(logIn(app, "199404042020011004", "diganti-1"));
+
+    app.exec("CALL nasn_user_hapus('199404042020011004', '199001012020011001')");
+    EXPECT_EQ(count("nasn_user", "nip = '199404042020011004'"), "0");
+    expectRefused("CALL nasn_user_hapus('199001012020011001', '199001012020011001')");
+}
+
+TEST_F(serverAccounts, OnlyAnAdministratorManagesAccounts)
+{
+    root.exec("CALL adm_person_set('199404042020011004', 'Budi Santoso', '')");
+    ASSERT_TRUE(logIn(app, operatorNip));
+    expectRefused("CALL nasn_user_tambah('199404042020011004', 'rahasia-baru', '199202022020012002')");
+    expectRefused("CALL nasn_user_ubah('199001012020011001', 'direbut-1', '199202022020012002')");
+    expectRefused("CALL nasn_user_hapus('199001012020011001', '199202022020012002')");
+    EXPECT_EQ(count("nasn_user"), "3");
+    EXPECT_TRUE(logIn(app, adminNip));
+}
+
+TEST_F(serverAccounts, LoginsAndChangesAreLoggedWithoutPasswords)
+{
+    logIn(app, operatorNip, "salah-sekali");
+    logIn(app, operatorNip);
+    addRowAs(operatorNip);
+
+    Rows rows = app.query("CALL nasn_log_tampildata('2000-01-01 00:00:00', '2100-01-01 00:00:00')");
+    ASSERT_GE(rows.size(), 4u); // the submission, two logins, the row
+    EXPECT_EQ(rows[0][1], operatorNip);
+    EXPECT_EQ(rows[0][2], "Dedi Firmansyah");
+    EXPECT_EQ(rows[0][4], "tambah pegawai");
+    EXPECT_EQ(count("nasn_log", "aksi = 'login' AND nip = '199202022020012002'"), "2");
+    EXPECT_EQ(count("nasn_log", "keterangan LIKE '%salah-sekali%' OR keterangan LIKE '%rahasia-123%'"), "0");
+}
+
+} // namespace

@@ -1,0 +1,188 @@
+// Recipient rows: what the table accepts, the import's insert, listing and editing.
+#include "tests/server/server_fixture.h"
+
+#include <algorithm>
+
+namespace {
+
+const RecipientRow good{"3273000000000001", "Agus Setiawan", "5000000", "200000", "50000",
+                        "1500000",          "750000"};
+
+class RecipientsTest : public ServerTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(logIn(app, operatorNip));
+        submission = newSubmission();
+    }
+
+    std::string values(const RecipientRow &row)
+    {
+        return "('" + submission + "','" + row.nik + "','" + row.nama + "','" + row.gapok + "','" +
+               row.gapok4 + "','" + row.gapok1 + "','" + row.remunerasi + "','" + row.insentif + "')";
+    }
+    std::string import(const std::vector<RecipientRow> &rows)
+    {
+        std::string sql =
+            "insert ignore into nasn_pengajuan_detail (`id_pengajuan`,`nik`,`nama_lengkap`,`gapok`,"
+            "`gapok_4`,`gapok_1`,`remunerasi`,`insentif`) values ";
+        for (size_t i = 0; i < rows.size(); ++i)
+            sql += "\n" + values(rows[i]) + (i + 1 < rows.size() ? "," : ";");
+        return sql;
+    }
+    Rows stored()
+    {
+        return root.query("SELECT nik, nama_lengkap, gapok, gapok_4, gapok_1, remunerasi, insentif "
+                          "FROM nasn_pengajuan_detail ORDER BY id");
+    }
+
+    std::string submission;
+};
+
+Row asRow(const RecipientRow &r)
+{
+    return {r.nik, r.nama, r.gapok, r.gapok4, r.gapok1, r.remunerasi, r.insentif};
+}
+
+RecipientRow with(RecipientRow row, std::string RecipientRow::*field, const std::string &value)
+{
+    row.*field = value;
+    return row;
+}
+
+struct BadRow {
+    const char *why;
+    RecipientRow row;
+};
+
+const std::vector<BadRow> badRows = {
+    {"NIK of 15 digits", with(good, &RecipientRow::nik, "327300000000001")},
+    {"NIK of 17 digits", with(good, &RecipientRow::nik, "32730000000000011")},
+    {"NIK in exponent form", with(good, &RecipientRow::nik, "3.273E+15")},
+    {"NIK with a blank", with(good, &RecipientRow::nik, "327300000000001 ")},
+    {"NIK longer than the column", with(good, &RecipientRow::nik, std::string(70, '1'))},
+    {"empty name", with(good, &RecipientRow::nama, "")},
+    {"name of blanks", with(good, &RecipientRow::nama, "   ")},
+    {"salary 'abc'", with(good, &RecipientRow::gapok, "abc")},
+    {"salary '12.5'", with(good, &RecipientRow::gapok, "12.5")},
+    {"salary of 16 digits", with(good, &RecipientRow::gapok, "1000000000000000")},
+    {"negative 4 %", with(good, &RecipientRow::gapok4, "-5")},
+    {"1 % in exponent form", with(good, &RecipientRow::gapok1, "5E+4")},
+    {"empty remuneration", with(good, &RecipientRow::remunerasi, "")},
+    {"incentive with a blank", with(good, &RecipientRow::insentif, " 100")},
+};
+
+// Named for the suite so that `scripts/test -R server` selects it.
+using serverRecipients = RecipientsTest;
+
+TEST_F(serverRecipients, AddingRefusesEveryMalformedRowAndStoresAGoodOneAsSent)
+{
+    for (const BadRow &bad : badRows)
+        EXPECT_THROW(addRow(submission, bad.row), SqlError) << bad.why;
+    EXPECT_EQ(count("nasn_pengajuan_detail"), "0");
+
+    addRow(submission, with(good, &RecipientRow::gapok, "999999999999999"));
+    EXPECT_EQ(stored(), (Rows{asRow(with(good, &RecipientRow::gapok, "999999999999999"))}));
+    EXPECT_THROW(addRow(submission, good), SqlError) << "the same NIK twice";
+}
+
+TEST_F(serverRecipients, ImportSkipsRefusedRowsAndStoresTheGoodOneUnchanged)
+{
+    std::vector<RecipientRow> rows = {good, good};
+    for (const BadRow &bad : badRows)
+        rows.push_back(bad.row);
+    rows.push_back({"", "", "", "", "", "", ""});
+
+    app.exec(import(rows));
+    EXPECT_GT(app.warningCount(), 0u);
+    EXPECT_EQ(stored(), (Rows{asRow(good)}));
+    EXPECT_EQ(count("nasn_log", "aksi = 'impor'"), "1") << "one entry per import, not per row";
+}
+
+TEST_F(serverRecipients, ImportIntoALockedSubmissionFailsAndStoresNothing)
+{
+    root.exec("CALL adm_submission_lock(" + q(submission) + ")");
+    EXPECT_THROW(app.exec(import({good, with(good, &RecipientRow::nik, "3273000000000002")})), SqlError);
+    EXPECT_EQ(count("nasn_pengajuan_detail"), "0");
+}
+
+TEST_F(serverRecipients, ListIsFormattedAndSortedByTheOrderValue)
+{
+    addRow(submission, {"3273000000000003", "Citra", "5000000", "0", "999", "999999999999999", "1000"});
+    addRow(submission, {"3273000000000001", "Dewi", "12000000", "480000", "120000", "0", "0"});
+    addRow(submission, {"3273000000000002", "Citra", "1", "0", "0", "0", "0"});
+
+    std::vector<std::string> columns =
+        *resultColumns("CALL nasn_pengajuan_detail_tampildata(" + q(submission) + ", 0)");
+    EXPECT_EQ(std::vector<std::string>(columns.begin() + 1, columns.end()),
+              (std::vector<std::string>{"nik", "nama_lengkap", "gapok_formatted", "gapok_1_formatted",
+                                        "gapok_4_formatted", "remunerasi_formatted", "insentif_formatted"}));
+    Rows byNik = app.query("CALL nasn_pengajuan_detail_tampildata(" + q(submission) + ", 0)");
+    ASSERT_EQ(byNik.size(), 3u);
+    EXPECT_EQ(byNik[0],
+              (Row{byNik[0][0], "3273000000000001", "Dewi", "12.000.000", "120.000", "480.000", "0", "0"}));
+    EXPECT_EQ(byNik[2], (Row{byNik[2][0], "3273000000000003", "Citra", "5.000.000", "999", "0",
+                             "999.999.999.999.999", "1.000"}));
+
+    auto niks = [&](int order) {
+        std::vector<std::string> out;
+        for (const Row &row : app.query("CALL nasn_pengajuan_detail_tampildata(" + q(submission) + ", " +
+                                        std::to_string(order) + ")"))
+            out.push_back(row[1].value().substr(15));
+        return out;
+    };
+    EXPECT_EQ(niks(1), (std::vector<std::string>{"2", "3", "1"})) << "by name, then NIK";
+    EXPECT_EQ(niks(-1), (std::vector<std::string>{"3", "1", "2"})) << "by entry";
+    EXPECT_EQ(niks(7), niks(-1));
+}
+
+TEST_F(serverRecipients, RowIsChangedByNikAndLookedUpById)
+{
+    addRow(submission, good);
+    std::string id = root.scalar("SELECT id FROM nasn_pengajuan_detail");
+
+    app.exec("CALL nasn_pengajuan_detail_ubah(" + q(submission) + ", " + q(good.nik) +
+             ", 'Agus S.', '6000000', '240000', '60000', '0', '1', '199202022020012002')");
+    Rows fetched = app.query("CALL nasn_pengajuan_detail_ubah_ambil_data(" + q(id) + ")");
+    ASSERT_EQ(fetched.size(), 1u);
+    std::vector<std::string> columns =
+        *resultColumns("CALL nasn_pengajuan_detail_ubah_ambil_data(" + q(id) + ")");
+    std::vector<std::string> wanted = {"nik",     "nama_lengkap", "gapok",   "gapok_4",
+                                       "gapok_1", "remunerasi",   "insentif"};
+    for (size_t i = 0; i < wanted.size(); ++i) {
+        auto at = std::find(columns.begin(), columns.end(), wanted[i]);
+        ASSERT_NE(at, columns.end()) << wanted[i];
+        EXPECT_EQ(fetched[0][at - columns.begin()],
+                  (std::vector<std::string>{good.nik, "Agus S.", "6000000", "240000", "60000", "0", "1"})[i]);
+    }
+
+    EXPECT_THROW(app.exec("CALL nasn_pengajuan_detail_ubah(" + q(submission) + ", " + q(good.nik) +
+                          ", 'Agus', '12.5', '0', '0', '0', '0', '199202022020012002')"),
+                 SqlError);
+    expectRefused("CALL nasn_pengajuan_detail_ubah(" + q(submission) +
+                  ", '3273000000000009', 'Nobody', '1', '1', '1', '1', '1', '199202022020012002')");
+    EXPECT_EQ(root.scalar("SELECT gapok FROM nasn_pengajuan_detail"), "6000000");
+    EXPECT_TRUE(app.query("CALL nasn_pengajuan_detail_ubah_ambil_data('')").empty());
+}
+
+TEST_F(serverRecipients, NikCheckCountAndDelete)
+{
+    addRow(submission, good);
+    addRow(submission, with(good, &RecipientRow::nik, "3273000000000002"));
+    std::string other = newSubmission("202406");
+
+    EXPECT_EQ(
+        app.query("CALL nasn_pengajuan_detail_cek_nik(" + q(submission) + ", " + q(good.nik) + ")").size(),
+        1u);
+    EXPECT_TRUE(
+        app.query("CALL nasn_pengajuan_detail_cek_nik(" + q(other) + ", " + q(good.nik) + ")").empty());
+    EXPECT_EQ(app.scalar("CALL nasn_pengajuan_detail_cek_jumlah_pegawai_masuk(" + q(submission) + ")"), "2");
+    EXPECT_EQ(app.scalar("CALL nasn_pengajuan_detail_cek_jumlah_pegawai_masuk(" + q(other) + ")"), "0");
+
+    app.exec("CALL nasn_pengajuan_detail_hapus(" +
+             q(root.scalar("SELECT MIN(id) FROM nasn_pengajuan_detail")) + ")");
+    EXPECT_EQ(app.scalar("CALL nasn_pengajuan_detail_cek_jumlah_pegawai_masuk(" + q(submission) + ")"), "1");
+    expectRefused("CALL nasn_pengajuan_detail_hapus('999999')");
+}
+
+} // namespace

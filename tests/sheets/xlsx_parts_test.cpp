@@ -1,0 +1,157 @@
+// Packages written by hand, for what the writers at hand never produce.
+#include "expect_table.h"
+#include "fixtures.h"
+
+namespace {
+
+const QByteArray mainNs = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+const QByteArray relNs = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+const QByteArray packageRelNs = "http://schemas.openxmlformats.org/package/2006/relationships";
+
+QByteArray relationships(const QList<std::tuple<QByteArray, QByteArray, QByteArray>> &rels)
+{
+    QByteArray xml = "<Relationships xmlns=\"" + packageRelNs + "\">";
+    for (const auto &[id, type, target] : rels)
+        xml +=
+            "<Relationship Id=\"" + id + "\" Type=\"" + relNs + "/" + type + "\" Target=\"" + target + "\"/>";
+    return xml + "</Relationships>";
+}
+
+QByteArray workbook(const QByteArray &sheets)
+{
+    return "<workbook xmlns=\"" + mainNs + "\" xmlns:r=\"" + relNs + "\"><sheets>" + sheets +
+           "</sheets></workbook>";
+}
+
+QByteArray worksheet(const QByteArray &sheetData)
+{
+    return "<worksheet xmlns=\"" + mainNs + "\"><sheetData>" + sheetData + "</sheetData></worksheet>";
+}
+
+// A one-sheet package; sharedStrings, when given, holds the <si> items.
+QString package(const QByteArray &sheetData, const QByteArray &sharedStrings = {})
+{
+    QList<std::pair<QString, QByteArray>> parts = {
+        {"_rels/.rels", relationships({{"rId1", "officeDocument", "xl/workbook.xml"}})},
+        {"xl/workbook.xml", workbook("<sheet name=\"Data\" sheetId=\"1\" r:id=\"rId1\"/>")},
+        {"xl/_rels/workbook.xml.rels", relationships({{"rId1", "worksheet", "worksheets/sheet1.xml"},
+                                                      {"rId2", "sharedStrings", "sharedStrings.xml"}})},
+        {"xl/worksheets/sheet1.xml", worksheet(sheetData)},
+    };
+    if (!sharedStrings.isEmpty())
+        parts.append({"xl/sharedStrings.xml", "<sst xmlns=\"" + mainNs + "\">" + sharedStrings + "</sst>"});
+    return fixtures::write(QStringLiteral("crafted.xlsx"), fixtures::zip(parts));
+}
+
+TEST(XlsxParts, RowsAndCellsWithoutReferenceFollowThePreviousOne)
+{
+    QString file = package("<row><c><v>1</v></c><c><v>2</v></c><c r=\"E1\"><v>5</v></c><c><v>6</v></c></row>"
+                           "<row r=\"3\"><c r=\"B3\"><v>32</v></c></row>"
+                           "<row><c><v>41</v></c></row>");
+    EXPECT_TABLE(sheets::readFirstSheet(file), rows({{"1", "2", "", "", "5", "6"},
+                                                     {"", "", "", "", "", ""},
+                                                     {"", "32", "", "", "", ""},
+                                                     {"41", "", "", "", "", ""}}));
+}
+
+TEST(XlsxParts, PrefixedElementNames)
+{
+    QByteArray sheet = "<x:worksheet xmlns:x=\"" + mainNs +
+                       "\"><x:sheetData><x:row r=\"2\">"
+                       "<x:c r=\"C2\" t=\"s\"><x:v>0</x:v></x:c><x:c r=\"D2\"><x:v>1.5</x:v></x:c>"
+                       "</x:row></x:sheetData></x:worksheet>";
+    QList<std::pair<QString, QByteArray>> parts = {
+        {"_rels/.rels", relationships({{"rId1", "officeDocument", "xl/workbook.xml"}})},
+        {"xl/workbook.xml",
+         "<s:workbook xmlns:s=\"" + mainNs + "\" xmlns:rel=\"" + relNs +
+             "\"><s:sheets><s:sheet name=\"A\" sheetId=\"1\" rel:id=\"rId1\"/></s:sheets></s:workbook>"},
+        {"xl/_rels/workbook.xml.rels", relationships({{"rId1", "worksheet", "worksheets/sheet1.xml"},
+                                                      {"rId2", "sharedStrings", "sharedStrings.xml"}})},
+        {"xl/worksheets/sheet1.xml", sheet},
+        {"xl/sharedStrings.xml",
+         "<ss:sst xmlns:ss=\"" + mainNs + "\"><ss:si><ss:t>teks</ss:t></ss:si></ss:sst>"},
+    };
+    EXPECT_TABLE(sheets::readFirstSheet(fixtures::write("prefixed.xlsx", fixtures::zip(parts))),
+                 rows({{"teks", "1.5"}}));
+}
+
+TEST(XlsxParts, SharedStringsRunsPhoneticsAndEscapes)
+{
+    QString file =
+        package("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c>"
+                "<c r=\"C1\" t=\"inlineStr\"><is><r><t>in</t></r><r><t xml:space=\"preserve\"> line</t></r>"
+                "</is></c><c r=\"D1\" t=\"str\"><f>A1</f><v>x_x0009_y</v></c></row>",
+                "<si><r><t xml:space=\"preserve\">Siti </t></r><r><rPr><b/></rPr><t>Aminah</t></r>"
+                "<rPh sb=\"0\" eb=\"4\"><t>SHITI</t></rPh><phoneticPr fontId=\"1\"/></si>"
+                "<si><t>a_x000D_b_x005F_x0041_c_x00e9__xZZZZ_</t></si>");
+    EXPECT_TABLE(sheets::readFirstSheet(file),
+                 rows({{"Siti Aminah", "a\rb_x0041_c\u00e9_xZZZZ_", "in line", "x\ty"}}));
+}
+
+TEST(XlsxParts, FormulaCachedValuesOfEachType)
+{
+    QString file =
+        package("<row r=\"1\"><c r=\"A1\"><f>1+1</f><v>2</v></c><c r=\"B1\" t=\"b\"><f>TRUE()</f><v>1</v></c>"
+                "<c r=\"C1\" t=\"str\"><f>\"a\"&amp;\"b\"</f><v>ab</v></c><c r=\"D1\" t=\"b\"><v>0</v></c>"
+                "<c r=\"E1\"><f>A1</f></c><c r=\"F1\" t=\"n\"><v>-0</v></c></row>");
+    EXPECT_TABLE(sheets::readFirstSheet(file), rows({{"2", "TRUE", "ab", "FALSE", "", "0"}}));
+}
+
+TEST(XlsxParts, ErrorBeyondTheSeventhColumnFailsOnlyTheWholeRead)
+{
+    QByteArray cells;
+    for (char col = 'A'; col <= 'G'; ++col)
+        cells += QByteArray("<c r=\"") + col + "1\"><v>1</v></c>";
+    QString file =
+        package("<row r=\"1\">" + cells + "<c r=\"H1\" t=\"e\"><f>1/0</f><v>#DIV/0!</v></c></row>");
+    EXPECT_TABLE(sheets::readImportTable(file), rows({{"1", "1", "1", "1", "1", "1", "1"}}));
+    EXPECT_FAILURE(sheets::readFirstSheet(file), errorCell("H1", "#DIV/0!"));
+}
+
+TEST(XlsxParts, FirstSheetComesFromTheWorkbookOrderThroughItsRelationship)
+{
+    // The first sheet lives in sheet2.xml under a higher id, at a path of its own.
+    QList<std::pair<QString, QByteArray>> parts = {
+        {"_rels/.rels", relationships({{"rId1", "officeDocument", "/book/main.xml"}})},
+        {"book/main.xml", workbook("<sheet name=\"Grafik\" sheetId=\"3\" r:id=\"rId7\"/>"
+                                   "<sheet name=\"Dua\" sheetId=\"2\" r:id=\"rId9\"/>"
+                                   "<sheet name=\"Satu\" sheetId=\"1\" r:id=\"rId1\"/>")},
+        {"book/_rels/main.xml.rels", relationships({{"rId1", "worksheet", "sheets/sheet1.xml"},
+                                                    {"rId7", "chartsheet", "charts/sheet3.xml"},
+                                                    {"rId9", "worksheet", "../parts/./sheet2.xml"}})},
+        {"book/sheets/sheet1.xml",
+         worksheet("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>salah</t></is></c></row>")},
+        {"parts/sheet2.xml",
+         worksheet("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>benar</t></is></c></row>")},
+    };
+    EXPECT_TABLE(sheets::readFirstSheet(fixtures::write("order.xlsx", fixtures::zip(parts))),
+                 rows({{"benar"}}));
+}
+
+TEST(XlsxParts, BrokenContentIsDamaged)
+{
+    const char *cases[] = {
+        "<row r=\"1\"><c r=\"A1\"><v>1</v></row>",             // unclosed element
+        "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>5</v></c></row>", // shared string out of range
+        "<row r=\"1\"><c r=\"1A\"><v>1</v></c></row>",         // bad reference
+        "<row r=\"1\"><c r=\"XFE1\"><v>1</v></c></row>",       // beyond the last column
+        "<row r=\"1\"><c r=\"A1\"><v>abc</v></c></row>",       // not a number
+    };
+    for (const char *sheetData : cases) {
+        SCOPED_TRACE(sheetData);
+        EXPECT_FAILURE(sheets::readFirstSheet(package(sheetData)), damaged);
+    }
+}
+
+TEST(XlsxParts, WorkbookWithoutWorksheet)
+{
+    QList<std::pair<QString, QByteArray>> parts = {
+        {"_rels/.rels", relationships({{"rId1", "officeDocument", "xl/workbook.xml"}})},
+        {"xl/workbook.xml", workbook("<sheet name=\"Grafik\" sheetId=\"1\" r:id=\"rId1\"/>")},
+        {"xl/_rels/workbook.xml.rels", relationships({{"rId1", "chartsheet", "chartsheets/sheet1.xml"}})},
+    };
+    EXPECT_FAILURE(sheets::readFirstSheet(fixtures::write("charts.xlsx", fixtures::zip(parts))),
+                   "File Excel tidak memiliki worksheet!");
+}
+
+} // namespace
