@@ -223,10 +223,17 @@ void Query::execute()
 {
     close();
     ensureConnected();
-    if (statement_.parameterNames.isEmpty())
-        runText();
-    else
-        run(false);
+    run(false);
+}
+
+void Query::executeDirect(const QByteArray &sql)
+{
+    close();
+    text_.clear();
+    statement_ = {};
+    values_.clear();
+    ensureConnected();
+    runText(sql);
 }
 
 void Query::run(bool wantRows)
@@ -270,7 +277,7 @@ void Query::run(bool wantRows)
         throw DbError("the statement returned no result set");
 }
 
-void Query::runText()
+void Query::runText(const QByteArray &sql)
 {
     BusyCursor busy;
     MYSQL *mysql = connection_.handle();

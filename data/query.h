@@ -37,9 +37,11 @@ public:
     // Runs a statement that returns a result set; opens the connection when it is
     // closed. Throws DbError, also when the statement gives no result set.
     void open();
-    // Runs a statement that returns no rows. A statement without parameters goes
-    // through the text protocol (the import's one insert).
+    // Runs a statement that returns no rows.
     void execute();
+    // Runs one statement without parameters through the text protocol, as it
+    // stands: the import's insert, whose values the caller escaped.
+    void executeDirect(const QByteArray &sql);
 
     bool isOpen() const { return open_; }
     int rowCount() const { return static_cast<int>(result_.rows.size()); }
@@ -57,7 +59,7 @@ public:
 private:
     void ensureConnected();
     void run(bool wantRows);
-    void runText();
+    void runText(const QByteArray &sql);
 
     Connection &connection_;
     QString text_;

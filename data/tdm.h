@@ -7,7 +7,7 @@
 class Tdm {
 public:
     explicit Tdm(const ConnectionSettings &settings = ConnectionSettings::builtIn())
-        : fdremunerasi(settings), fdsq1(fdremunerasi), qreport(fdremunerasi)
+        : fdremunerasi(settings), fdsq1(fdremunerasi), qreport(fdremunerasi), qpejabat(fdremunerasi)
     {
     }
 
@@ -16,4 +16,6 @@ public:
     Query fdsq1;
     // The processing call and the report rows it returns.
     Query qreport;
+    // The officials as report templates read them.
+    Query qpejabat;
 };

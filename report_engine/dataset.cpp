@@ -12,7 +12,6 @@ TableDataset::TableDataset(QString userName, QStringList fields, QList<QStringLi
 bool TableDataset::open()
 {
     open_ = true;
-    ++openCount_;
     row_ = 0;
     return true;
 }

@@ -43,8 +43,6 @@ public:
     bool eof() const override { return row_ >= rows_.size(); }
     QString value(const QString &field) const override;
 
-    int openCount() const { return openCount_; }
-
 private:
     QString userName_;
     QStringList fields_;
@@ -52,7 +50,6 @@ private:
     QList<QStringList> rows_;
     qsizetype row_ = 0;
     bool open_ = false;
-    int openCount_ = 0;
 };
 
 } // namespace report_engine

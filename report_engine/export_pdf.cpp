@@ -4,7 +4,6 @@
 #include "report_engine/pdf_metadata.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPainter>

@@ -183,14 +183,44 @@ bool usesTotalPages(const Expression &e)
     return false;
 }
 
-} // namespace
-
+// Numbers as texts: whole numbers without decimals.
 QString numberToText(double value)
 {
     if (value == std::trunc(value) && std::fabs(value) < 1e15)
         return QString::number(value, 'f', 0);
     return QString::number(value, 'g', 15);
 }
+
+QString evaluateExpression(const Expression &e, EvaluationContext &context)
+{
+    using K = Expression::Kind;
+    switch (e.kind) {
+    case K::Field:
+        return context.field(e.dataset, e.name);
+    case K::Variable:
+        return context.variable(e.name);
+    case K::LineNumber:
+        return QString::number(context.lineNumber());
+    case K::PageNumber:
+        return QString::number(context.pageNumber());
+    case K::TotalPages:
+        return QString(totalPagesPlaceholder);
+    case K::Now:
+        return context.now();
+    case K::Sum:
+        return numberToText(context.sum(e.band, e.dataset, e.name));
+    case K::Terbilang: {
+        const QString value = evaluateExpression(e.args.front(), context);
+        double amount = 0;
+        return parseNumber(value, amount) ? terbilang(amount) : value;
+    }
+    case K::Number:
+        return e.name;
+    }
+    return {};
+}
+
+} // namespace
 
 bool CompiledText::compile(const QString &text, CompiledText &out, QString &error)
 {
@@ -249,35 +279,6 @@ QString CompiledText::evaluate(EvaluationContext &context, const NumberFormatter
         out += html ? value.toHtmlEscaped() : value;
     }
     return out;
-}
-
-QString evaluateExpression(const Expression &e, EvaluationContext &context)
-{
-    using K = Expression::Kind;
-    switch (e.kind) {
-    case K::Field:
-        return context.field(e.dataset, e.name);
-    case K::Variable:
-        return context.variable(e.name);
-    case K::LineNumber:
-        return QString::number(context.lineNumber());
-    case K::PageNumber:
-        return QString::number(context.pageNumber());
-    case K::TotalPages:
-        return QString(totalPagesPlaceholder);
-    case K::Now:
-        return context.now();
-    case K::Sum:
-        return numberToText(context.sum(e.band, e.dataset, e.name));
-    case K::Terbilang: {
-        const QString value = evaluateExpression(e.args.front(), context);
-        double amount = 0;
-        return parseNumber(value, amount) ? terbilang(amount) : value;
-    }
-    case K::Number:
-        return e.name;
-    }
-    return {};
 }
 
 } // namespace report_engine

@@ -60,9 +60,4 @@ private:
     bool usesTotalPages_ = false;
 };
 
-QString evaluateExpression(const Expression &expression, EvaluationContext &context);
-
-// Numbers as texts: whole numbers without decimals.
-QString numberToText(double value);
-
 } // namespace report_engine

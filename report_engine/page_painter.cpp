@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -30,23 +31,31 @@ QRectF toDevice(const QRectF &mm, double scale)
     return QRectF(left, top, snap(px.right(), scale) - left, snap(px.bottom(), scale) - top);
 }
 
-void registerFontSubstitutes()
+// The faces templates name, mapped to their metric-compatible free faces so a
+// report lays out the same on every machine.
+QString resolvedFamily(const QString &family)
 {
-    static const bool done = [] {
-        QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
-        QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
-        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-        return true;
-    }();
-    Q_UNUSED(done);
+    static const std::pair<const char *, const char *> faces[] = {{"Courier New", "Liberation Mono"},
+                                                                  {"Times New Roman", "Liberation Serif"},
+                                                                  {"Arial", "Liberation Sans"}};
+    for (const auto &[named, free] : faces)
+        if (family.compare(QLatin1String(named), Qt::CaseInsensitive) == 0)
+            return QLatin1String(free);
+    return family;
+}
+
+// Pixels at 96 dpi of the text's box without its padding.
+QRectF innerRect(const PreparedText &text, const TextStyle &style)
+{
+    const Padding &p = style.padding;
+    return toPixels(text.rect.adjusted(p.left, p.top, -p.right, -p.bottom));
 }
 
 } // namespace
 
 QFont reportFont(const TextStyle &style)
 {
-    registerFontSubstitutes();
-    QFont font(style.fontFamily);
+    QFont font(resolvedFamily(style.fontFamily));
     font.setPixelSize(style.fontPixelSize);
     font.setBold(style.bold);
     font.setItalic(style.italic);
@@ -85,12 +94,6 @@ double GlyphCache::width(QStringView text)
     for (const QChar c : text)
         w += glyph(c).advance;
     return w;
-}
-
-QRectF innerRect(const PreparedText &text, const TextStyle &style)
-{
-    const Padding &p = style.padding;
-    return toPixels(text.rect.adjusted(p.left, p.top, -p.right, -p.bottom));
 }
 
 PagePainter::PagePainter(const PreparedReport &report) : report_(report)
@@ -184,41 +187,64 @@ void PagePainter::drawHtml(QPainter &painter, const PreparedText &text, double s
     painter.restore();
 }
 
+namespace {
+
+// A horizontal or vertical stretch of frame: `at` is its y (or x), it runs from `from` to `to`.
+struct Segment {
+    double at, from, to;
+    bool operator<(const Segment &other) const { return at != other.at ? at < other.at : from < other.from; }
+};
+
+// Cells share their edges: joining collinear segments that touch draws each
+// grid line once, which keeps PDF content streams small.
+void appendMerged(std::vector<Segment> &segments, bool horizontal, QList<QLineF> &out)
+{
+    std::sort(segments.begin(), segments.end());
+    for (std::size_t i = 0; i < segments.size();) {
+        Segment run = segments[i];
+        for (++i; i < segments.size() && segments[i].at == run.at && segments[i].from <= run.to; ++i)
+            run.to = std::max(run.to, segments[i].to);
+        out.append(horizontal ? QLineF(run.from, run.at, run.to, run.at)
+                              : QLineF(run.at, run.from, run.at, run.to));
+    }
+}
+
+struct FrameLines {
+    std::vector<Segment> horizontal, vertical;
+    QList<QLineF> other;
+};
+
+} // namespace
+
 void PagePainter::drawFrames(QPainter &painter, const PreparedPage &page, double scale)
 {
-    // Batched per pen width: one call per page instead of one per cell side.
-    std::map<double, std::pair<QList<QRectF>, QList<QLineF>>> byWidth;
+    std::map<double, FrameLines> byWidth;
     for (const PreparedText &text : page.texts) {
         const TextStyle &style = report_.styles.at(text.style);
         if (!style.frameSides)
             continue;
-        auto &[rects, lines] = byWidth[style.frameWidth];
+        FrameLines &lines = byWidth[style.frameWidth];
         const QRectF r = toDevice(text.rect, scale);
-        if (style.frameSides == FrameAll) {
-            rects.append(r);
-            continue;
-        }
         if (style.frameSides & FrameLeft)
-            lines.append(QLineF(r.topLeft(), r.bottomLeft()));
-        if (style.frameSides & FrameTop)
-            lines.append(QLineF(r.topLeft(), r.topRight()));
+            lines.vertical.push_back({r.left(), r.top(), r.bottom()});
         if (style.frameSides & FrameRight)
-            lines.append(QLineF(r.topRight(), r.bottomRight()));
+            lines.vertical.push_back({r.right(), r.top(), r.bottom()});
+        if (style.frameSides & FrameTop)
+            lines.horizontal.push_back({r.top(), r.left(), r.right()});
         if (style.frameSides & FrameBottom)
-            lines.append(QLineF(r.bottomLeft(), r.bottomRight()));
+            lines.horizontal.push_back({r.bottom(), r.left(), r.right()});
     }
     for (const PreparedLine &line : page.lines) {
         const QPointF a = line.line.p1() * pxPerMm, b = line.line.p2() * pxPerMm;
-        byWidth[line.width].second.append(
+        byWidth[line.width].other.append(
             QLineF(snap(a.x(), scale), snap(a.y(), scale), snap(b.x(), scale), snap(b.y(), scale)));
     }
     painter.setBrush(Qt::NoBrush);
-    for (const auto &[width, shapes] : byWidth) {
+    for (auto &[width, lines] : byWidth) {
+        appendMerged(lines.horizontal, true, lines.other);
+        appendMerged(lines.vertical, false, lines.other);
         painter.setPen(QPen(Qt::black, width * scale, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-        if (!shapes.first.isEmpty())
-            painter.drawRects(shapes.first.constData(), int(shapes.first.size()));
-        if (!shapes.second.isEmpty())
-            painter.drawLines(shapes.second.constData(), int(shapes.second.size()));
+        painter.drawLines(lines.other.constData(), int(lines.other.size()));
     }
 }
 

@@ -62,10 +62,9 @@ public:
     // must be the device's own (a translation at most).
     void drawPage(QPainter &painter, int page, double scale);
 
+private:
     // Plain (not HTML) text broken into lines and placed in its box.
     std::vector<TextLine> layout(const PreparedText &text);
-
-private:
     void drawFrames(QPainter &painter, const PreparedPage &page, double scale);
     void drawHtml(QPainter &painter, const PreparedText &text, double scale);
     QStringList wrap(const QString &paragraph, GlyphCache &glyphs, double width) const;
@@ -79,8 +78,5 @@ private:
     std::vector<std::vector<quint32>> indexes_;
     std::vector<std::vector<QPointF>> positions_;
 };
-
-// Pixels at 96 dpi of the text's box without its padding.
-QRectF innerRect(const PreparedText &text, const TextStyle &style);
 
 } // namespace report_engine

@@ -81,21 +81,6 @@ bool readPage(QDataStream &s, PreparedPage &p, qsizetype styleCount)
 
 } // namespace
 
-QStringList PreparedReport::pageTexts(int page) const
-{
-    QList<const PreparedText *> sorted;
-    for (const PreparedText &t : pages.at(page).texts)
-        sorted.append(&t);
-    std::stable_sort(sorted.begin(), sorted.end(), [](const PreparedText *a, const PreparedText *b) {
-        return a->rect.top() != b->rect.top() ? a->rect.top() < b->rect.top()
-                                              : a->rect.left() < b->rect.left();
-    });
-    QStringList out;
-    for (const PreparedText *t : sorted)
-        out.append(t->text);
-    return out;
-}
-
 bool savePreparedReport(const PreparedReport &report, const QString &path, QString *error)
 {
     QSaveFile file(path);

@@ -44,8 +44,6 @@ struct PreparedReport {
     QList<PreparedPage> pages;
 
     bool isEmpty() const { return pages.isEmpty(); }
-    // Texts of one page, top to bottom and left to right; for tests and find.
-    QStringList pageTexts(int page) const;
 };
 
 // Our own file format for saving a prepared report from the preview.

@@ -29,11 +29,6 @@ struct SumField {
     bool operator==(const SumField &) const = default;
 };
 
-struct CompiledBand {
-    const Band *source = nullptr;
-    std::vector<CompiledObject> objects;
-};
-
 class Preparer : public EvaluationContext {
 public:
     Preparer(const PrepareInput &input, PreparedReport &out) : in_(input), out_(out) {}
@@ -98,14 +93,14 @@ private:
     void compilePage(const ReportPage &page)
     {
         for (const Band &band : page.bands) {
-            CompiledBand compiled{&band, {}};
+            std::vector<CompiledObject> compiled;
             for (const TextObject &object : band.texts) {
                 CompiledObject c{&object, {}, NumberFormatter(object.format), styleIndex(object.style)};
                 QString error;
                 if (!CompiledText::compile(object.text, c.text, error))
                     throw PrepareError(QStringLiteral("%1, text object \"%2\" in band \"%3\"")
                                            .arg(error, object.name, band.name));
-                compiled.objects.push_back(std::move(c));
+                compiled.push_back(std::move(c));
             }
             bands_[&band] = std::move(compiled);
         }
@@ -138,7 +133,7 @@ private:
                 openDataset(band->dataset, QStringLiteral("band \"%1\"").arg(band->name));
             }
         for (const auto &[band, compiled] : bands_)
-            for (const CompiledObject &object : compiled.objects) {
+            for (const CompiledObject &object : compiled) {
                 const QString usedBy = QStringLiteral("text object \"%1\"").arg(object.source->name);
                 for (const Expression *e : object.text.expressions()) {
                     if (e->kind == Expression::Kind::Field)
@@ -244,7 +239,7 @@ private:
         const int bandIndex = int(page.bands.size());
         page.bands.append({band.name, band.kind, top, band.height});
         const double left = page_->margins.left;
-        for (const CompiledObject &object : bands_[&band].objects) {
+        for (const CompiledObject &object : bands_[&band]) {
             const TextObject &source = *object.source;
             PreparedText text;
             text.rect = QRectF(left + source.x, top + source.y, source.width, source.height);
@@ -270,7 +265,7 @@ private:
 
     const PrepareInput &in_;
     PreparedReport &out_;
-    std::map<const Band *, CompiledBand> bands_;
+    std::map<const Band *, std::vector<CompiledObject>> bands_;
     QHash<QString, QList<SumField>> sumFields_;
     QHash<QString, double> sums_;
     QHash<QString, QString> variables_;

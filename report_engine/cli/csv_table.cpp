@@ -53,7 +53,10 @@ std::unique_ptr<report_engine::TableDataset> readCsvTable(const QString &name, c
         error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
         return nullptr;
     }
-    QList<QStringList> records = parseCsv(QString::fromUtf8(file.readAll()));
+    QString text = QString::fromUtf8(file.readAll());
+    if (text.startsWith(QChar(0xFEFF))) // spreadsheet programs write a byte order mark
+        text.remove(0, 1);
+    QList<QStringList> records = parseCsv(text);
     if (records.isEmpty()) {
         error = QStringLiteral("%1 has no header line").arg(path);
         return nullptr;

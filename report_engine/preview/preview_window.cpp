@@ -102,7 +102,7 @@ void PreviewWindow::buildActions()
     layout()->addWidget(toolbar);
     toolbar->addAction(
         addCommand(QStringLiteral("print"), tr("Print..."), QKeySequence::Print, &PreviewWindow::print));
-    toolbar->addAction(addCommand(QStringLiteral("printDefault"), tr("Print to default printer"),
+    toolbar->addAction(addCommand(QStringLiteral("printDefault"), tr("Quick print"),
                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
                                   &PreviewWindow::printToDefault));
     pageSetupAction_ =
@@ -121,7 +121,9 @@ void PreviewWindow::buildActions()
     toolbar->addAction(addCommand(QStringLiteral("quickExport"), tr("Quick export"),
                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E),
                                   &PreviewWindow::quickExport));
-    toolbar->addSeparator();
+    // Viewing commands on a second row, so the find field is never folded away.
+    toolbar = new QToolBar(this);
+    layout()->addWidget(toolbar);
     toolbar->addAction(addCommand(QStringLiteral("zoomOut"), tr("Zoom out"), QKeySequence::ZoomOut,
                                   &PreviewWindow::zoomOut));
     toolbar->addAction(addCommand(QStringLiteral("actualSize"), tr("100 %"),

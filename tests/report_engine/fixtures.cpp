@@ -2,6 +2,8 @@
 
 #include <QProcess>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace fixtures {
@@ -52,6 +54,21 @@ QString run(const QString &program, const QStringList &arguments)
     EXPECT_TRUE(finished && process.exitCode() == 0)
         << program.toStdString() << ": " << process.readAllStandardError().toStdString();
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QStringList pageTexts(const report_engine::PreparedReport &report, int page)
+{
+    QList<const report_engine::PreparedText *> sorted;
+    for (const report_engine::PreparedText &t : report.pages.at(page).texts)
+        sorted.append(&t);
+    std::stable_sort(sorted.begin(), sorted.end(), [](auto *a, auto *b) {
+        return a->rect.top() != b->rect.top() ? a->rect.top() < b->rect.top()
+                                              : a->rect.left() < b->rect.left();
+    });
+    QStringList out;
+    for (const report_engine::PreparedText *t : sorted)
+        out.append(t->text);
+    return out;
 }
 
 QStringList bandNames(const report_engine::PreparedPage &page)

@@ -23,6 +23,9 @@ std::unique_ptr<report_engine::TableDataset> people(int rows);
 // Runs a command and returns its standard output; fails the test when it cannot run.
 QString run(const QString &program, const QStringList &arguments);
 
+// Texts of one prepared page, top to bottom and left to right.
+QStringList pageTexts(const report_engine::PreparedReport &report, int page);
+
 // Names of the bands on one prepared page, in the order they were placed.
 QStringList bandNames(const report_engine::PreparedPage &page);
 

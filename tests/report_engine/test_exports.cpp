@@ -1,8 +1,11 @@
 #include "fixtures.h"
 
+#include "report_engine/page_painter.h"
 #include "report_engine/windows1252.h"
 
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QPrinter>
 #include <QRegularExpression>
 
@@ -92,7 +95,9 @@ TEST_F(Exports, PdfFontsAndLayoutOfAlignedFramedCells)
         "html=\"true\">"
         "&lt;b&gt;bold&lt;/b&gt; &lt;i&gt;it&lt;/i&gt; &lt;u&gt;un&lt;/u&gt;&lt;br&gt;&lt;font "
         "color=\"#ff0000\"&gt;"
-        "red&lt;/font&gt;</text></band>")));
+        "red&lt;/font&gt;</text>"
+        "<text x=\"0\" y=\"27\" width=\"15\" height=\"3\" size=\"11\" wrap=\"true\">wrapped into lines</text>"
+        "</band>")));
     ASSERT_TRUE(report.exportPdf(path("fonts.pdf")));
     const QString fonts = fixtures::run(QStringLiteral("pdffonts"), {path("fonts.pdf")});
     EXPECT_TRUE(fonts.contains(QStringLiteral("LiberationMono"))) << fonts.toStdString();
@@ -112,6 +117,13 @@ TEST_F(Exports, PdfFontsAndLayoutOfAlignedFramedCells)
     const double centredStart = title.captured(1).toDouble() / 72 * 25.4;
     EXPECT_NEAR(centredStart, 5 + (90 - 13 * 13 * 0.6 * 25.4 / 96) / 2, 0.5);
     EXPECT_TRUE(boxes.contains(QStringLiteral(">red<")));
+
+    // 15 mm hold eight characters of 11 px Courier: each word gets its own line.
+    const QString text =
+        fixtures::run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path("fonts.pdf"), "-"});
+    EXPECT_TRUE(
+        QRegularExpression(QStringLiteral("wrapped\\s*\\n\\s*into\\s*\\n\\s*lines")).match(text).hasMatch())
+        << text.toStdString();
 }
 
 TEST_F(Exports, PrinterGetsEveryPageAtItsSize)
@@ -196,7 +208,7 @@ TEST_F(Exports, PreparedReportSurvivesSaveAndOpen)
     ASSERT_TRUE(loadPreparedReport(path("saved.rpr"), loaded));
     ASSERT_EQ(loaded.pages.size(), 3);
     EXPECT_EQ(loaded.title, QStringLiteral("Test report"));
-    EXPECT_EQ(loaded.pageTexts(2), report.prepared().pageTexts(2));
+    EXPECT_EQ(fixtures::pageTexts(loaded, 2), fixtures::pageTexts(report.prepared(), 2));
     EXPECT_EQ(fixtures::bandNames(loaded.pages[1]), fixtures::bandNames(report.prepared().pages[1]));
     EXPECT_TRUE(loaded.styles == report.prepared().styles);
 
@@ -208,6 +220,50 @@ TEST_F(Exports, PreparedReportSurvivesSaveAndOpen)
     EXPECT_FALSE(loadPreparedReport(path("damaged.rpr"), loaded, &error));
     EXPECT_EQ(error, QStringLiteral("the prepared report is damaged"));
     EXPECT_EQ(loaded.pages.size(), 3) << "a failed open keeps what was there";
+}
+
+} // namespace
+
+namespace {
+
+// Darkness of a pixel at a page position in millimetres, on a page drawn at 4 device pixels per pixel.
+class DrawnPage {
+public:
+    explicit DrawnPage(const PreparedReport &report)
+        : image(QSize(1, 1) * qCeil(report.pages[0].size.width() * pxPerMm * 4), QImage::Format_RGB32)
+    {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        PagePainter(report).drawPage(painter, 0, 4);
+    }
+    bool inkAt(double xMm, double yMm) const
+    {
+        EXPECT_TRUE(image.valid(qRound(xMm * pxPerMm * 4), qRound(yMm * pxPerMm * 4)));
+        return qGray(image.pixel(qRound(xMm * pxPerMm * 4), qRound(yMm * pxPerMm * 4))) < 128;
+    }
+    QImage image;
+};
+
+TEST(PagePainting, FramesDrawOnlyTheirSides)
+{
+    Report report;
+    ASSERT_TRUE(report.loadFromXml(fixtures::templateWith(
+        QStringLiteral("<band kind=\"title\" name=\"T\" height=\"40\">"
+                       "<text x=\"0\" y=\"0\" width=\"20\" height=\"10\" frame=\"lb\"></text>"
+                       "<text x=\"20\" y=\"0\" width=\"20\" height=\"10\" frame=\"ltrb\"></text>"
+                       "<text x=\"40\" y=\"0\" width=\"20\" height=\"10\" frame=\"ltrb\"></text>"
+                       "<line x1=\"0\" y1=\"30\" x2=\"60\" y2=\"20\"/></band>"))));
+    ASSERT_TRUE(report.prepare());
+    const DrawnPage page(report.prepared());
+    // Page coordinates: the band starts at the 10 mm margins.
+    EXPECT_TRUE(page.inkAt(10, 15)) << "left side";
+    EXPECT_TRUE(page.inkAt(20, 20)) << "bottom side";
+    EXPECT_FALSE(page.inkAt(20, 10)) << "no top side on the first cell";
+    EXPECT_TRUE(page.inkAt(40, 10)) << "top of the shared row";
+    EXPECT_TRUE(page.inkAt(30, 15)) << "edge shared by the first two cells";
+    EXPECT_TRUE(page.inkAt(70, 15)) << "right side of the last cell";
+    EXPECT_FALSE(page.inkAt(35, 15)) << "inside a cell";
+    EXPECT_TRUE(page.inkAt(40, 35)) << "the diagonal line";
 }
 
 } // namespace

@@ -50,7 +50,7 @@ TEST_F(Paging, ColumnHeaderRepeatsAndTheTitleOpensOnlyTheFirstPage)
     EXPECT_EQ(second.bands.last().top, 80);
     EXPECT_EQ(second.texts[1].rect, QRectF(10, 20, 80, 10));
     EXPECT_EQ(second.texts[1].text, QStringLiteral("6 P6"));
-    EXPECT_EQ(out.pageTexts(2), (QStringList{"HEAD", "12 P12", "TOTAL 78.000", "3/3"}));
+    EXPECT_EQ(fixtures::pageTexts(out, 2), (QStringList{"HEAD", "12 P12", "TOTAL 78.000", "3/3"}));
 }
 
 TEST_F(Paging, SummaryThatDoesNotFitMovesWholeToTheNextPage)
@@ -70,16 +70,26 @@ TEST_F(Paging, NoRowsStillPrintsTitleHeaderAndAZeroTotal)
 {
     const PreparedReport &out = prepare(0);
     ASSERT_EQ(out.pages.size(), 1);
-    EXPECT_EQ(out.pageTexts(0), (QStringList{"TITLE", "HEAD", "TOTAL 0", "1/1"}));
+    EXPECT_EQ(fixtures::pageTexts(out, 0), (QStringList{"TITLE", "HEAD", "TOTAL 0", "1/1"}));
 }
 
 TEST_F(Paging, DatasetIsOpenedWhenClosedAndLeftOpen)
 {
-    prepare(3);
-    EXPECT_TRUE(data->isOpen());
-    EXPECT_EQ(data->openCount(), 1);
+    struct CountingDataset : TableDataset {
+        using TableDataset::TableDataset;
+        bool open() override
+        {
+            ++opened;
+            return TableDataset::open();
+        }
+        int opened = 0;
+    } counting(QStringLiteral("people"), {QStringLiteral("name"), QStringLiteral("amount")});
+    report.registerDataset(&counting);
+    ASSERT_TRUE(report.loadFromXml(fixtures::pagedTemplate()));
     ASSERT_TRUE(report.prepare());
-    EXPECT_EQ(data->openCount(), 1);
+    EXPECT_TRUE(counting.isOpen());
+    ASSERT_TRUE(report.prepare());
+    EXPECT_EQ(counting.opened, 1);
 }
 
 TEST_F(Paging, TwoSectionsNumberLinesFromOneAndCountPagesTogether)
@@ -96,8 +106,9 @@ TEST_F(Paging, TwoSectionsNumberLinesFromOneAndCountPagesTogether)
     xml.insert(xml.lastIndexOf("</report>"), second);
     const PreparedReport &out = prepare(2, xml);
     ASSERT_EQ(out.pages.size(), 2);
-    EXPECT_EQ(out.pageTexts(0), (QStringList{"TITLE", "HEAD", "1 P1", "2 P2", "TOTAL 3.000", "1/2"}));
-    EXPECT_EQ(out.pageTexts(1), (QStringList{"a.n. P1 1 of 2", "a.n. P2 2 of 2"}));
+    EXPECT_EQ(fixtures::pageTexts(out, 0),
+              (QStringList{"TITLE", "HEAD", "1 P1", "2 P2", "TOTAL 3.000", "1/2"}));
+    EXPECT_EQ(fixtures::pageTexts(out, 1), (QStringList{"a.n. P1 1 of 2", "a.n. P2 2 of 2"}));
     EXPECT_EQ(out.pages[1].bands[0].top, 10);
 }
 

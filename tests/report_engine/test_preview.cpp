@@ -180,7 +180,7 @@ TEST_F(Preview, SaveAndOpenAPreparedReport)
     host.answers = {path("saved.rpr")};
     empty.findChild<QAction *>(QStringLiteral("open"))->trigger();
     EXPECT_EQ(empty.pageLabel(), QStringLiteral("Page 1 of 3"));
-    EXPECT_EQ(empty.prepared().pageTexts(2), report.prepared().pageTexts(2));
+    EXPECT_EQ(fixtures::pageTexts(empty.prepared(), 2), fixtures::pageTexts(report.prepared(), 2));
     EXPECT_FALSE(empty.findChild<QAction *>(QStringLiteral("pageSetup"))->isEnabled());
     EXPECT_TRUE(host.errors.isEmpty());
 }

@@ -1,0 +1,104 @@
+#include "reports/processing_actions.h"
+
+#include "builtin_values.h"
+#include "data/guards.h"
+#include "reports/period_label.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+const QString connectionFailure = QStringLiteral("Gagal terhubung ke database Belunta!");
+const StepTexts officialTexts{connectionFailure, "Gagal mengambil data!"};
+} // namespace
+
+ProcessingActions::ProcessingActions(Services services, ReportData &report, PrintButtons buttons,
+                                     QString templateDir)
+    : s_(services), report_(report), buttons_(buttons), templateDir_(std::move(templateDir)),
+      previewHost_(services.messages, services.files)
+{
+    QObject::connect(buttons_.btCetak, &QPushButton::clicked, [this] { btCetakClick(); });
+    QObject::connect(buttons_.btCetakBank, &QPushButton::clicked, [this] { btCetakBankClick(); });
+}
+
+bool ProcessingActions::guardsAllow()
+{
+    return inputWindowAllows(
+               s_.dm, s_.host, s_.messages,
+               {"CALL `nasn_cek_waktu_input`() ", connectionFailure, "Gagal mengambil data!"}) &&
+           lockAllows(
+               s_.dm, s_.host, s_.messages,
+               {connectionFailure,
+                "Pengajuan Remunerasi tidak bisa ditambah data!\r\rStatus : `Locked by Administrator` ",
+                "Gagal mengambil data!"},
+               s_.context.id_pengajuan);
+}
+
+// Copies the three values in order: one copied before an error stays.
+bool ProcessingActions::fetchOfficial(const QString &statement, QString &nama, QString &nip, QString &pangkat)
+{
+    return runStep(s_.host, s_.messages, officialTexts, [&] {
+        Query &q = s_.dm.fdsq1;
+        q.close();
+        q.setSql(statement);
+        q.setText("var_id", builtin::unitId);
+        q.open();
+        q.first();
+        nama = q.field("nama_lengkap");
+        nip = q.field("nip");
+        pangkat = q.field("pangkat");
+        return Step::Done;
+    });
+}
+
+void ProcessingActions::btProsesCetakClick()
+{
+    if (s_.context.levelUser != QLatin1String("administrator") && !guardsAllow())
+        return;
+    Officials &o = report_.officials;
+    if (!fetchOfficial("CALL `nasn_pejabat_specimen_select_pa`(:var_id) ", o.pa_nama, o.pa_nip,
+                       o.pa_pangkat) ||
+        !fetchOfficial("CALL `nasn_pejabat_specimen_select_bp`(:var_id) ", o.bp_nama, o.bp_nip, o.bp_pangkat))
+        return;
+    s_.context.periode_tpp_label = periodLabel(s_.context.periode_pengajuan, s_.context.periode_tpp_label);
+    process();
+}
+
+void ProcessingActions::process()
+{
+    runStep(s_.host, s_.messages, {connectionFailure, "Gagal mengambil data! Errorcode: 01"}, [this] {
+        Query &q = s_.dm.qreport;
+        q.close();
+        q.setSql("CALL `nasn_proses`(:var_id, :var_nip) ");
+        q.setText("var_id", s_.context.id_pengajuan);
+        q.setText("var_nip", s_.context.nipLogin);
+        q.open();
+        report_.keepRun(q.result(), s_.context.periode_tpp_label);
+        s_.messages.information("Pemrosesan data selesai, siap dicetak!");
+        buttons_.btCetak->setEnabled(true);
+        buttons_.btCetakBank->setEnabled(true);
+        return Step::Done;
+    });
+}
+
+void ProcessingActions::btCetakClick()
+{
+    print("nasn_lampiran.fr3");
+}
+
+void ProcessingActions::btCetakBankClick()
+{
+    print("nasn_pemindahbukuan_bank.fr3");
+}
+
+// Shows the rows kept from the last successful processing; never calls the server for them.
+void ProcessingActions::print(const QString &fileName)
+{
+    const QString path = QDir(templateDir_).filePath(fileName);
+    if (!QFileInfo::exists(path)) {
+        s_.messages.warning("File template laporan tidak ditemukan:\r" + QDir::toNativeSeparators(path));
+        return;
+    }
+    report_.fr.loadFromFile(path);
+    report_.fr.showPreview(previewHost_);
+}

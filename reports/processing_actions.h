@@ -1,0 +1,34 @@
+// "Proses Cetakan" and the two print buttons of the recipient page.
+#pragma once
+
+#include "data/services.h"
+#include "reports/preview_host_adapter.h"
+#include "reports/report_data.h"
+
+#include <QPushButton>
+
+class ProcessingActions {
+public:
+    struct PrintButtons {
+        QPushButton *btCetak;
+        QPushButton *btCetakBank;
+    };
+    // Templates are read from `templateDir` ("report" beside the executable).
+    ProcessingActions(Services services, ReportData &report, PrintButtons buttons, QString templateDir);
+
+    void btProsesCetakClick();
+    void btCetakClick();
+    void btCetakBankClick();
+
+private:
+    bool guardsAllow();
+    bool fetchOfficial(const QString &statement, QString &nama, QString &nip, QString &pangkat);
+    void process();
+    void print(const QString &fileName);
+
+    Services s_;
+    ReportData &report_;
+    PrintButtons buttons_;
+    QString templateDir_;
+    PreviewHostAdapter previewHost_;
+};

@@ -1,0 +1,77 @@
+#include "reports/report_data.h"
+
+#include <QFile>
+
+namespace {
+
+const QString officialsStatement =
+    QStringLiteral("SELECT A.`induk_id`, A.`pa`, B.`nama_lengkap`, B.`pangkat`, A.`bp`, "
+                   "C.`nama_lengkap` AS `nama_lengkap_1`, C.`pangkat` AS `pangkat_1` "
+                   "FROM `tpp_pejabat` A LEFT JOIN `cache_pns` B ON A.`pa` = B.`nip` "
+                   "LEFT JOIN `cache_pns` C ON A.`bp` = C.`nip` WHERE A.`induk_id` = 75");
+
+QByteArray builtInDesign()
+{
+    QFile file(QStringLiteral(":/templates/nasn_lampiran.fr3"));
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+// Variable names match without regard to the case of ASCII letters only.
+bool sameAsciiName(const QString &name, const char *variable)
+{
+    const QLatin1String expected(variable);
+    if (name.size() != expected.size())
+        return false;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        const char16_t lower = c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+        if (lower != char16_t(expected[i].unicode()))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+// The resources live in a static library: referencing them here keeps them linked.
+static void initReportResources()
+{
+    Q_INIT_RESOURCE(reports);
+}
+
+ReportData::ReportData(Tdm &dm, const OperatorContext &context)
+    : context_(context), frxPjb_(QStringLiteral("frxPjb"), dm.qpejabat, officialsStatement)
+{
+    initReportResources();
+    fr.registerDataset(&frxReport_);
+    fr.registerDataset(&frxPjb_);
+    fr.setVariableCallback([this](const QString &name, QVariant &value) { frGetValue(name, value); });
+    fr.loadFromXml(builtInDesign());
+}
+
+void ReportData::keepRun(const QueryResult &rows, const QString &periodLabel)
+{
+    frxReport_.keep(rows);
+    printedOfficials_ = officials;
+    printedLabel_ = periodLabel;
+}
+
+void ReportData::frGetValue(const QString &name, QVariant &value) const
+{
+    const std::pair<const char *, const QString *> variables[] = {
+        {"pa_nama", &printedOfficials_.pa_nama},
+        {"pa_nip", &printedOfficials_.pa_nip},
+        {"pa_pangkat", &printedOfficials_.pa_pangkat},
+        {"bp_nama", &printedOfficials_.bp_nama},
+        {"bp_nip", &printedOfficials_.bp_nip},
+        {"bp_pangkat", &printedOfficials_.bp_pangkat},
+        {"nama_skpd", &context_.nama_skpd},
+        {"periode_tpp_label", &printedLabel_},
+    };
+    for (const auto &[variable, text] : variables)
+        if (sameAsciiName(name, variable)) {
+            value = *text;
+            return;
+        }
+}
