@@ -9,6 +9,8 @@ PageControl::PageControl(QWidget *parent) : QWidget(parent), stack_(new QStacked
     tabs_->setExpanding(false);
     tabs_->setStyleSheet("QTabBar::tab { width: 320px; }");
     connect(tabs_, &QTabBar::tabBarClicked, this, [this] { setActivePage(Page::tabLogin); });
+    connect(stack_, &QStackedWidget::currentChanged, this,
+            [this](int index) { emit activePageChanged(static_cast<Page>(index)); });
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

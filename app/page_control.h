@@ -21,6 +21,9 @@ public:
     void setLoginTabCaption(const QString &caption) { tabs_->setTabText(0, caption); }
     QTabBar *tabBar() const { return tabs_; }
 
+signals:
+    void activePageChanged(Page page);
+
 private:
     QStackedWidget *stack_;
     QTabBar *tabs_;

@@ -115,6 +115,7 @@ QWidget *Tfmain::buildTopStrip()
     layout->addStretch();
 
     connect(sbDashboard, &QToolButton::clicked, this, &Tfmain::sbDashboardClick);
+    connect(sbPengajuan, &QToolButton::clicked, this, [this] { tabJM->sbPengajuanClick(); });
     connect(sbPejabat, &QToolButton::clicked, this, &Tfmain::sbPejabatClick);
     connect(sblogout, &QToolButton::clicked, this, &Tfmain::sblogoutClick);
     return strip;
@@ -144,11 +145,40 @@ void Tfmain::buildPages()
     connect(sbUser, &QToolButton::clicked, tabUser, &UserListPage::sbUserClick);
     connect(sbLog, &QToolButton::clicked, tabLog, &LogPage::sbLogClick);
 
-    const std::array<QWidget *, 11> pages = {tabLogin,   new QWidget, tabProfil,   new QWidget,
-                                             tabPejabat, new QWidget, new QWidget, tabPassEdit,
-                                             tabUser,    tabLog,      tabUserNew};
+    tabPengajuanProses = new RecipientListPage(services_);
+    tabPengajuanEdit = new SubmissionEditorPage(
+        services_, [this] { tabJM->showListPage(); }, [this] { tabJM->btJMLihatClick(); });
+    tabJM = new SubmissionListPage(
+        services_, [this] { tabPengajuanEdit->btPengajuanTambahClick(); },
+        [this] { tabPengajuanProses->showOpenedSubmission(); });
+    tabPNSEdit =
+        new RowEditorPage(services_, {[this] { return tabPengajuanProses->selectedRowId(); },
+                                      [this] { tabPengajuanProses->tabPengajuanProsesTampilDataClick(); },
+                                      [this] { return tabJM->recipientHeader(); }});
+    connect(tabPengajuanProses->btProsesTambah, &QPushButton::clicked, tabPNSEdit,
+            &RowEditorPage::btProsesTambahClick);
+    connect(tabPengajuanProses->btProsesUbah, &QPushButton::clicked, tabPNSEdit,
+            &RowEditorPage::btProsesUbahClick);
+    connect(tabPengajuanProses->btProsesHapus, &QPushButton::clicked, tabPNSEdit,
+            &RowEditorPage::btProsesHapusClick);
+
+    tabJM->attachPopup(*tabUser->sg_user, [this] { tabUser->btUser_tampildataClick(); });
+    tabJM->attachPopup(*tabLog->sg_log, [this] { tabLog->btLog_tampilDataClick(); });
+
+    const std::array<QWidget *, 11> pages = {
+        tabLogin,    tabPengajuanEdit, tabProfil, tabPengajuanProses, tabPejabat, tabJM, tabPNSEdit,
+        tabPassEdit, tabUser,          tabLog,    tabUserNew};
     for (QWidget *page : pages)
         pg->addPage(page);
+    connect(pg, &PageControl::activePageChanged, this, &Tfmain::pageShown);
+}
+
+// The recipient list is cleared whenever another page replaces it.
+void Tfmain::pageShown(Page page)
+{
+    if (shownPage_ == Page::tabPengajuanProses)
+        tabPengajuanProses->tabPengajuanProsesExit();
+    shownPage_ = page;
 }
 
 void Tfmain::connectDB()

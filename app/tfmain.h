@@ -11,6 +11,10 @@
 #include "screens/admin/officials_page.h"
 #include "screens/admin/user_form_page.h"
 #include "screens/admin/user_list_page.h"
+#include "screens/recipients/recipient_list_page.h"
+#include "screens/recipients/row_editor_page.h"
+#include "screens/submissions/submission_editor_page.h"
+#include "screens/submissions/submission_list_page.h"
 
 #include <QLabel>
 #include <QMainWindow>
@@ -61,6 +65,10 @@ public:
     UserListPage *tabUser;
     LogPage *tabLog;
     UserFormPage *tabUserNew;
+    SubmissionListPage *tabJM;
+    SubmissionEditorPage *tabPengajuanEdit;
+    RecipientListPage *tabPengajuanProses;
+    RowEditorPage *tabPNSEdit;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -69,9 +77,11 @@ private:
     QWidget *buildTopStrip();
     void buildPages();
     bool checkVersion();
+    void pageShown(Page page);
 
     Tdm &dm_;
     Services services_;
     bool shown_ = false;
     bool quitRequested_ = false;
+    Page shownPage_ = Page::tabLogin;
 };

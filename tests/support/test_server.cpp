@@ -166,6 +166,11 @@ void TestServer::replaceProcedure(const std::string &createProcedureSql) const
                  "'@'127.0.0.1'");
 }
 
+void TestServer::refuseConnections() const
+{
+    admin().exec("ALTER USER '" + user_ + "'@'localhost', '" + user_ + "'@'127.0.0.1' ACCOUNT LOCK");
+}
+
 unsigned TestServer::closedPort()
 {
     // Bind an ephemeral port and release it: nothing listens there afterwards.

@@ -62,6 +62,8 @@ public:
     SqlSession app() const;
     // Drops the procedure the statement creates, then creates it.
     void replaceProcedure(const std::string &createProcedureSql) const;
+    // From now on the application account cannot connect: a step's connection fails.
+    void refuseConnections() const;
 
     // A TCP port on 127.0.0.1 where nothing listens.
     static unsigned closedPort();

@@ -1,0 +1,154 @@
+// Loading a recipient list of 50 000 rows: from the call of the list's refresh to
+// the filled and painted grid, beside the server call alone; and the client's peak
+// memory, beside its memory before the load. Exits non-zero when either misses its
+// goal (1 s, 200 MiB). Needs SARVELA_TEST_SOCKET and SARVELA_TEST_PORT (scripts/bench
+// sets them) to make its own database.
+#include "app/tfmain.h"
+#include "tests/support/test_server.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <algorithm>
+#include <cstdio>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int recipientCount = 50000;
+constexpr int runs = 5;
+constexpr double maxLoadSeconds = 1.0;
+constexpr double maxPeakMebibytes = 200.0;
+
+// A box during the load would be a failure: count them instead of showing them.
+class CountedMessages : public Messages {
+public:
+    void warning(const QString &) override { ++shown; }
+    void error(const QString &) override { ++shown; }
+    void information(const QString &) override { ++shown; }
+    bool confirm(const QString &) override { return ++shown, false; }
+    void errorClose(const QString &) override { ++shown; }
+    int shown = 0;
+};
+
+class NoFiles : public FileChooser {
+public:
+    QString openFileName(const FileDialogRequest &) override { return {}; }
+    QString saveFileName(const FileDialogRequest &) override { return {}; }
+};
+
+std::string makeSubmission(const TestServer &server)
+{
+    SqlSession admin = server.admin();
+    admin.exec("INSERT INTO nasn_pengajuan (periode, unit_id, nomor, tanggal_pengajuan, keterangan, jenis) "
+               "VALUES ('202501', '288', '-', '2025-01-05', 'bench', 'JM')");
+    const std::string id = admin.scalar("SELECT MAX(id) FROM nasn_pengajuan");
+    admin.exec("INSERT INTO nasn_pengajuan_detail (id_pengajuan, nik, nama_lengkap, gapok, gapok_4, gapok_1, "
+               "remunerasi, insentif) SELECT " +
+               id +
+               ", CONCAT('3273', LPAD(seq, 12, '0')), CONCAT('Pegawai Non ASN Nomor ', seq), 2800000 + seq, "
+               "112000 + seq, 28000 + seq, 1500000 + seq * 3, seq * 7 FROM seq_1_to_" +
+               std::to_string(recipientCount));
+    return id;
+}
+
+ConnectionSettings settingsFor(const TestServer &server)
+{
+    ConnectionSettings settings = ConnectionSettings::builtIn();
+    settings.host = QString::fromStdString(server.host());
+    settings.port = server.port();
+    settings.database = QString::fromStdString(server.database());
+    settings.user = QString::fromStdString(server.user());
+    settings.password = QString::fromStdString(server.password());
+    return settings;
+}
+
+double mebibytes(long long bytes)
+{
+    return static_cast<double>(bytes) / (1024.0 * 1024.0);
+}
+
+long long residentBytes()
+{
+    long long pages = 0, resident = 0;
+    if (FILE *statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%lld %lld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(statm);
+    }
+    return resident * sysconf(_SC_PAGESIZE);
+}
+
+long long peakResidentBytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<long long>(usage.ru_maxrss) * 1024;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    try {
+        TestServer server;
+        const QString submission = QString::fromStdString(makeSubmission(server));
+        Tdm dm(settingsFor(server));
+        CountedMessages messages;
+        NoFiles files;
+        Tfmain window(dm, messages, files);
+        window.resize(1280, 800);
+        window.show();
+        window.context.id_pengajuan = submission;
+        window.showPage(Page::tabPengajuanProses);
+        RecipientListPage &page = *window.tabPengajuanProses;
+        QApplication::processEvents();
+        const long long before = residentBytes();
+
+        std::vector<double> loads, calls;
+        for (int run = 0; run < runs; ++run) {
+            QElapsedTimer timer;
+            timer.start();
+            page.tabPengajuanProsesTampilDataClick();
+            QApplication::processEvents();
+            page.sg_pengajuanProses->viewport()->repaint();
+            loads.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+
+            timer.restart();
+            dm.fdremunerasi.open();
+            Query &q = dm.fdsq1;
+            q.close();
+            q.setSql("CALL `nasn_pengajuan_detail_tampildata`(:var_id, :var_order) ");
+            q.setText("var_id", submission);
+            q.setInt("var_order", 0);
+            q.open();
+            dm.fdremunerasi.close();
+            calls.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        }
+        if (messages.shown != 0 || page.tabPengajuanProsesJumlah->text() != QString::number(recipientCount) ||
+            page.sg_pengajuanProses->rowCount() != recipientCount + 1) {
+            std::fprintf(stderr, "bench_recipients: the list did not load (%d boxes, count %s)\n",
+                         messages.shown, qPrintable(page.tabPengajuanProsesJumlah->text()));
+            return 1;
+        }
+        const double load = median(loads) / 1000.0;
+        const double peak = mebibytes(peakResidentBytes());
+        std::printf("%-52s %7.3f s   (%s: %.3f s)\n", "recipient list of 50000 rows into the grid", load,
+                    "the server call alone", median(calls) / 1000.0);
+        std::printf("%-52s %7.0f MiB (%s: %.0f MiB)\n", "client peak memory", peak, "before the first load",
+                    mebibytes(before));
+        return load < maxLoadSeconds && peak < maxPeakMebibytes ? 0 : 1;
+    } catch (const std::exception &error) {
+        std::fprintf(stderr, "bench_recipients: %s\n", error.what());
+        return 1;
+    }
+}
