@@ -8,7 +8,7 @@
 namespace {
 
 const QString belunta = QStringLiteral("Gagal terhubung ke database Belunta!");
-const QString system = QStringLiteral("Gagal terhubung ke sistem!");
+const QString systemFailure = QStringLiteral("Gagal terhubung ke sistem!");
 constexpr int listedSkippedRows = 20;
 
 const QString criteria = QStringLiteral("Pastikan file excel memenuhi kriteria berikut :\r"
@@ -55,9 +55,9 @@ void ImportAction::tabPengajuanProsesTambahAllClick()
 bool ImportAction::guardsAllow()
 {
     return inputWindowAllows(s_.dm, s_.host, s_.messages,
-                             {"CALL `nasn_waktu_input_cek`()", system, "Gagal mengambil data! err: 01"}) &&
+                             {"CALL `nasn_waktu_input_cek`()", systemFailure, "Gagal mengambil data! err: 01"}) &&
            lockAllows(s_.dm, s_.host, s_.messages,
-                      {system, "Pengajuan tidak bisa ditambah data!\r\rStatus : `Locked by Administrator` ",
+                      {systemFailure, "Pengajuan tidak bisa ditambah data!\r\rStatus : `Locked by Administrator` ",
                        "Gagal mengambil data! err: 02"},
                       s_.context.id_pengajuan);
 }
