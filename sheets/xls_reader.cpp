@@ -88,6 +88,8 @@ std::vector<QString> readSst(RecordData data, size_t bytes)
 {
     data.skip(4);
     uint32_t unique = data.u32();
+    if (unique > maxCells)
+        throwTooLarge();
     std::vector<QString> strings;
     // Each string takes at least three bytes, whatever the count claims.
     strings.reserve(std::min<size_t>(unique, bytes / 3));

@@ -138,8 +138,11 @@ std::vector<QString> sharedStrings(const ZipPackage &package, const std::vector<
         return strings;
     QXmlStreamReader xml(*bytes);
     while (!xml.atEnd()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement && is(xml, QLatin1StringView("si")))
-            strings.push_back(stringItem(xml));
+        if (xml.readNext() != QXmlStreamReader::StartElement || !is(xml, QLatin1StringView("si")))
+            continue;
+        if (strings.size() >= maxCells)
+            throwTooLarge();
+        strings.push_back(stringItem(xml));
     }
     checkXml(xml);
     return strings;
