@@ -41,7 +41,7 @@ QByteArray formula(int row, int col, const QByteArray &result)
     return record(0x0006, cellHead(row, col) + result + u16(0) + u32(0) + u16(0));
 }
 
-QByteArray specialResult(int kind, int value)
+QByteArray taggedResult(int kind, int value)
 {
     return QByteArray(1, char(kind)) + '\0' + char(value) + QByteArray(3, '\0') + "\xFF\xFF";
 }
@@ -86,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
              {},
              rows({{"Siti", "Ā"}})},
         Case{"STRING of a formula split across CONTINUE, two-byte after the split",
-             formula(0, 0, specialResult(0, 0)) + record(0x0207, u16(6) + noFlags + "abc") +
+             formula(0, 0, taggedResult(0, 0)) + record(0x0207, u16(6) + noFlags + "abc") +
                  record(0x003C, wideFlag + utf16(QStringLiteral("ĀĀĀ"))),
              {},
              rows({{QStringLiteral("abcĀĀĀ")}})},
@@ -102,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
                  record(0x003C, QByteArray(6, '\x07') + u16(4) + noFlags + "Budi"),
              rows({{"Siti", "Budi"}})},
         Case{"FORMULA results: boolean, empty text, number",
-             formula(0, 0, specialResult(1, 1)) + formula(0, 1, specialResult(3, 0)) +
+             formula(0, 0, taggedResult(1, 1)) + formula(0, 1, taggedResult(3, 0)) +
                  formula(0, 2, f64(1.5)),
              {},
              rows({{"TRUE", "", "1.5"}})},
@@ -126,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
              number(0, 0, 1) + record(0x0205, cellHead(4, 2) + "\x07\x01"),
              {},
              errorCell("C5", "#DIV/0!")},
-        Case{"FORMULA error result", formula(2, 27, specialResult(2, 0x2A)), {}, errorCell("AB3", "#N/A")},
+        Case{"FORMULA error result", formula(2, 27, taggedResult(2, 0x2A)), {}, errorCell("AB3", "#N/A")},
         Case{"LABELSST beyond the string table", labelSst(0, 0, 1),
              record(0x00FC, u32(1) + u32(1) + u16(1) + noFlags + "a"), damaged},
         Case{"SST claiming more strings than it holds", labelSst(0, 0, 0),
