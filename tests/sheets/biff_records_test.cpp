@@ -41,6 +41,8 @@ QByteArray formula(int row, int col, const QByteArray &result)
     return record(0x0006, cellHead(row, col) + result + u16(0) + u32(0) + u16(0));
 }
 
+// A result other than a number: its kind (0 text, 1 boolean, 2 error, 3 empty
+// text) and value, marked by 0xFFFF in the two top bytes.
 QByteArray taggedResult(int kind, int value)
 {
     return QByteArray(1, char(kind)) + '\0' + char(value) + QByteArray(3, '\0') + "\xFF\xFF";
