@@ -104,8 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                  record(0x003C, QByteArray(6, '\x07') + u16(4) + noFlags + "Budi"),
              rows({{"Siti", "Budi"}})},
         Case{"FORMULA results: boolean, empty text, number",
-             formula(0, 0, taggedResult(1, 1)) + formula(0, 1, taggedResult(3, 0)) +
-                 formula(0, 2, f64(1.5)),
+             formula(0, 0, taggedResult(1, 1)) + formula(0, 1, taggedResult(3, 0)) + formula(0, 2, f64(1.5)),
              {},
              rows({{"TRUE", "", "1.5"}})},
         Case{"RK forms and MULRK",

@@ -234,7 +234,8 @@ TEST(Xls, ChartAndMacroSheetsBeforeTheFirstWorksheetAreSkipped)
 // Inputs the fuzz targets flagged (crash, hang, leak or slow), by reader.
 TEST(FuzzFindings, FailWithAMessage)
 {
-    QDirIterator files(fixtures::committed(QStringLiteral("fuzz")), QDir::Files, QDirIterator::Subdirectories);
+    QDirIterator files(fixtures::committed(QStringLiteral("fuzz")), QDir::Files,
+                       QDirIterator::Subdirectories);
     while (files.hasNext()) {
         QString file = files.next();
         SCOPED_TRACE(file.toStdString());
