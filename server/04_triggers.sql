@@ -14,30 +14,35 @@ BEGIN
     END IF;
 END;;
 
--- util_guard_rows written out, for an import fires this for each of up to
--- 100 000 rows. Within one second the verdict cannot change unless the
--- submission or the schedule does, and both clear nasn_pengajuan_buka; so a
--- row whose submission was found open this very second costs one lookup.
+-- The guard of util_guard_rows for a new row, and the second it found the
+-- submission open remembered (see nasn_pengajuan_buka).
+CREATE PROCEDURE util_guard_new_row(IN p_id_pengajuan BIGINT UNSIGNED)
+    MODIFIES SQL DATA
+BEGIN
+    DECLARE v_versi BIGINT UNSIGNED
+        DEFAULT (SELECT b.versi FROM nasn_pengajuan_buka b WHERE b.id_pengajuan = p_id_pengajuan);
+    -- A share lock, as the foreign key takes anyway: the lock is read as
+    -- committed, and locking the submission waits for this statement.
+    IF (SELECT p.status FROM nasn_pengajuan p WHERE p.id = p_id_pengajuan LOCK IN SHARE MODE) = 'F' THEN
+        SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'Pengajuan dikunci oleh Administrator';
+    END IF;
+    IF NOT util_input_open() THEN
+        SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'Di luar jadwal input atau sedang maintenance';
+    END IF;
+    -- Matches nothing when a change raised versi after it was read above.
+    UPDATE nasn_pengajuan_buka b SET b.buka_pada = NOW()
+    WHERE b.id_pengajuan = p_id_pengajuan AND b.versi = v_versi;
+END;;
+
+-- An import fires this for each of up to 100 000 rows, so the whole guard runs
+-- only when the submission was not yet found open this very second: within
+-- one second the verdict cannot change unless the submission or the schedule
+-- does, and both clear the memory. Every other row costs one lookup.
 CREATE TRIGGER nasn_pengajuan_detail_before_insert BEFORE INSERT ON nasn_pengajuan_detail
 FOR EACH ROW
-BEGIN
-    DECLARE v_versi BIGINT UNSIGNED;
     IF NOT ((SELECT b.buka_pada FROM nasn_pengajuan_buka b WHERE b.id_pengajuan = NEW.id_pengajuan) <=> NOW()) THEN
-        SET v_versi = (SELECT b.versi FROM nasn_pengajuan_buka b WHERE b.id_pengajuan = NEW.id_pengajuan);
-        -- A share lock, as the foreign key takes anyway: the lock is read as
-        -- committed, and locking it waits for this statement.
-        IF (SELECT p.status FROM nasn_pengajuan p WHERE p.id = NEW.id_pengajuan LOCK IN SHARE MODE) = 'F' THEN
-            SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'Pengajuan dikunci oleh Administrator';
-        END IF;
-        IF NOT EXISTS (SELECT 1 FROM nasn_waktu_input w WHERE NOW() BETWEEN w.mulai AND w.selesai)
-           OR EXISTS (SELECT 1 FROM nasn_maintenance m WHERE NOW() BETWEEN m.mulai AND m.selesai) THEN
-            SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'Di luar jadwal input atau sedang maintenance';
-        END IF;
-        -- Matches nothing when a schedule change raised versi after it was read.
-        UPDATE nasn_pengajuan_buka b SET b.buka_pada = NOW()
-        WHERE b.id_pengajuan = NEW.id_pengajuan AND b.versi = v_versi;
-    END IF;
-END;;
+        CALL util_guard_new_row(NEW.id_pengajuan);
+    END IF;;
 
 -- The import carries no NIP; it is logged once per statement with the client host.
 -- @@timestamp is the statement's start (as NOW(6)), so it tells one import
