@@ -109,12 +109,13 @@ CREATE TABLE nasn_pengajuan (
     CONSTRAINT status_dikenal CHECK (status IN ('D', 'F'))
 ) ENGINE = InnoDB;
 
--- The row guard's memory, one row per submission: the second (NOW()) at which
--- it last found the submission unlocked and the input window open. An import
--- of 100 000 rows then reads one row per row instead of running the whole
--- guard each time. Any change of the submission or of the schedule clears it
--- and raises versi; the guard only stores a verdict while versi is still the
--- one it read, so a change committed meanwhile is never papered over.
+-- The import guard's memory, one row per submission: the second (NOW()) at
+-- which it last found the submission unlocked and the input window open, so
+-- the rest of an import in that second costs one lookup per row. Any change of
+-- the submission or of the schedule clears it and raises versi (triggers; a
+-- TRUNCATE fires none and is forgotten within the second); the guard stores a
+-- verdict only while versi is still the one it read, so a change committed
+-- meanwhile is never covered up.
 CREATE TABLE nasn_pengajuan_buka (
     id_pengajuan INT UNSIGNED PRIMARY KEY,
     versi BIGINT UNSIGNED NOT NULL DEFAULT 0,
