@@ -109,6 +109,20 @@ CREATE TABLE nasn_pengajuan (
     CONSTRAINT status_dikenal CHECK (status IN ('D', 'F'))
 ) ENGINE = InnoDB;
 
+-- The import guard's memory, one row per submission: the second (NOW()) at
+-- which it last found the submission unlocked and the input window open, so
+-- the rest of an import in that second costs one lookup per row. Any change of
+-- the submission or of the schedule clears it and raises versi (triggers; a
+-- TRUNCATE fires none and is forgotten within the second); the guard stores a
+-- verdict only while versi is still the one it read, so a change committed
+-- meanwhile is never covered up.
+CREATE TABLE nasn_pengajuan_buka (
+    id_pengajuan INT UNSIGNED PRIMARY KEY,
+    versi BIGINT UNSIGNED NOT NULL DEFAULT 0,
+    buka_pada DATETIME NULL,
+    FOREIGN KEY (id_pengajuan) REFERENCES nasn_pengajuan (id) ON DELETE CASCADE ON UPDATE CASCADE
+) ENGINE = InnoDB;
+
 -- The import writes these text columns directly with insert ignore. They are
 -- wider than any valid value and the checks bound the length, so a value the
 -- server would have to truncate or convert is refused (and skipped) instead.

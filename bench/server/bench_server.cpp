@@ -1,5 +1,7 @@
-// Times processing and the recipient list on a submission of 10 000 recipients,
-// each beside a plain read of the same rows in the same run. Goal: under 1 s each.
+// Times the import's one insert statement (10 000 rows, and once 100 000) beside
+// the same insert into a copy of the table without its triggers, then processing
+// and the recipient list of 10 000 recipients beside a plain read of the rows.
+// Goal: under 1 s each at 10 000.
 #include "tests/support/test_server.h"
 
 #include <algorithm>
@@ -27,16 +29,18 @@ double seconds(const std::function<void()> &work)
     return best;
 }
 
-std::string importStatement(const std::string &submission)
+std::string importStatement(const std::string &submission, int rows = recipients,
+                            const std::string &table = "nasn_pengajuan_detail")
 {
-    std::string sql = "insert ignore into nasn_pengajuan_detail (`id_pengajuan`,`nik`,`nama_lengkap`,`gapok`,"
+    std::string sql = "insert ignore into " + table +
+                      " (`id_pengajuan`,`nik`,`nama_lengkap`,`gapok`,"
                       "`gapok_4`,`gapok_1`,`remunerasi`,`insentif`) values ";
-    for (int i = 0; i < recipients; ++i) {
+    for (int i = 0; i < rows; ++i) {
         std::string n = std::to_string(i);
         sql += "\n('" + submission + "','" + std::to_string(3273000000000000LL + i * 7919LL) + "','Pegawai " +
                n + "','" + std::to_string(2500000 + i * 700 % 9000000) + "','120000','30000','" +
                std::to_string(1000000 + i * 13 % 5000000) + "','" + std::to_string(i % 3 * 250000) + "')" +
-               (i + 1 < recipients ? "," : ";");
+               (i + 1 < rows ? "," : ";");
     }
     return sql;
 }
@@ -48,6 +52,13 @@ void report(const char *what, double value, const char *peer, double peerValue)
 
 } // namespace
 
+double once(const std::function<void()> &work)
+{
+    auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
 int main()
 {
     TestServer server;
@@ -56,15 +67,40 @@ int main()
     root.exec("CALL adm_person_set('" + operatorNip + "', 'Operator Bench', '')");
     root.exec("CALL adm_account_set('" + operatorNip + "', 'Admin_skpd', 'bench-password')");
     app.query("CALL nasn_login_cek('" + operatorNip + "', 'bench-password')");
-    app.exec("CALL nasn_pengajuan_tambah('202405', '288', '-', '2024-05-02', 'Bench', 'JM')");
-    std::string submission = root.scalar("SELECT MAX(id) FROM nasn_pengajuan");
+    auto newSubmission = [&] {
+        app.exec("CALL nasn_pengajuan_tambah('202405', '288', '-', '2024-05-02', 'Bench', 'JM')");
+        return root.scalar("SELECT MAX(id) FROM nasn_pengajuan");
+    };
+    // Same columns, checks and keys; no triggers, so no guard and no log.
+    root.exec("CREATE TABLE bench_plain_detail LIKE nasn_pengajuan_detail");
 
-    std::string insert = importStatement(submission);
-    auto start = std::chrono::steady_clock::now();
-    app.exec(insert);
-    double imported = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    if (root.scalar("SELECT COUNT(*) FROM nasn_pengajuan_detail") != std::to_string(recipients)) {
+    // Each round imports into a submission of its own; the first one is kept for the rest.
+    std::string submission = newSubmission();
+    double imported = once([&] { app.exec(importStatement(submission)); });
+    for (int i = 1; i < rounds; ++i) {
+        std::string sql = importStatement(newSubmission());
+        imported = std::min(imported, once([&] { app.exec(sql); }));
+    }
+    if (root.scalar("SELECT COUNT(*) FROM nasn_pengajuan_detail WHERE id_pengajuan = " + submission) !=
+        std::to_string(recipients)) {
         std::fprintf(stderr, "bench_server: the import did not store %d rows\n", recipients);
+        return 1;
+    }
+    std::string plainSql = importStatement(submission, recipients, "bench_plain_detail");
+    double plainInsert = seconds([&] {
+        root.exec("TRUNCATE bench_plain_detail");
+        root.exec(plainSql);
+    });
+
+    std::string big = newSubmission();
+    std::string bigSql = importStatement(big, 10 * recipients);
+    double importedBig = once([&] { app.exec(bigSql); });
+    std::string bigPlainSql = importStatement(big, 10 * recipients, "bench_plain_detail");
+    root.exec("TRUNCATE bench_plain_detail");
+    double plainBig = once([&] { root.exec(bigPlainSql); });
+    if (root.scalar("SELECT COUNT(*) FROM nasn_pengajuan_detail WHERE id_pengajuan = " + big) !=
+        std::to_string(10 * recipients)) {
+        std::fprintf(stderr, "bench_server: the import did not store %d rows\n", 10 * recipients);
         return 1;
     }
 
@@ -77,10 +113,10 @@ int main()
     double listing =
         seconds([&] { app.query("CALL nasn_pengajuan_detail_tampildata('" + submission + "', 1)"); });
 
-    report("import insert of 10000 recipients (one statement)", imported, "plain read of the rows",
-           plainRead);
+    report("import insert of 10000 recipients (one statement)", imported, "copy without triggers", plainInsert);
+    report("import insert of 100000 recipients (one statement)", importedBig, "copy without triggers", plainBig);
     report("nasn_proses, 10000 recipients", processing, "plain read of the rows", plainRead);
     report("nasn_pengajuan_detail_tampildata, 10000 recipients", listing, "plain read of the rows",
            plainRead);
-    return processing < 1.0 && listing < 1.0 ? 0 : 1;
+    return imported < 1.0 && processing < 1.0 && listing < 1.0 ? 0 : 1;
 }

@@ -94,6 +94,31 @@ TEST_F(serverSubmissions, LockedSubmissionRefusesEveryChangeUntilUnlocked)
     EXPECT_EQ(count("nasn_pengajuan_detail"), "2");
 }
 
+// The import's guard remembers, per submission, the second it found it open.
+// With the client's clock held on one second, every later import in that
+// second would pass on that memory alone: each change must make it look again.
+TEST_F(serverSubmissions, ImportGuardForgetsAnOpenVerdictWhenTheLockOrScheduleChanges)
+{
+    app.exec("SET timestamp = " + root.scalar("SELECT UNIX_TIMESTAMP() + 60"));
+    auto nik = [](int n) { return RecipientRow{"327300000000010" + std::to_string(n), "Baris", "1", "1", "1",
+                                               "1", "1"}; };
+    app.exec(importOf(submission, nik(1)));
+
+    root.exec("CALL adm_submission_lock(" + q(submission) + ")");
+    expectRefused(importOf(submission, nik(2)));
+    root.exec("CALL adm_submission_unlock(" + q(submission) + ")");
+    app.exec(importOf(submission, nik(2)));
+
+    root.exec("CALL adm_maintenance_start(NOW() + INTERVAL 1 HOUR)");
+    expectRefused(importOf(submission, nik(3)));
+    root.exec("CALL adm_maintenance_end()");
+    app.exec(importOf(submission, nik(3)));
+
+    root.exec("DELETE FROM nasn_waktu_input");
+    expectRefused(importOf(submission, nik(4)));
+    EXPECT_EQ(count("nasn_pengajuan_detail"), "4") << "the SetUp row and the three allowed imports";
+}
+
 TEST_F(serverSubmissions, ListShowsAYearsSubmissionsOfOneTypeWithTheSixValues)
 {
     app.exec("CALL nasn_pengajuan_tambah('202312', '288', '-', '2023-12-20', 'Desember lalu', 'JM')");
