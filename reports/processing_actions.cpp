@@ -14,7 +14,7 @@ const StepTexts officialTexts{connectionFailure, "Gagal mengambil data!"};
 
 ProcessingActions::ProcessingActions(Services services, ReportData &report, PrintButtons buttons,
                                      QString templateDir)
-    : s_(services), report_(report), buttons_(buttons), templateDir_(std::move(templateDir)),
+    : templateDir(std::move(templateDir)), s_(services), report_(report), buttons_(buttons),
       previewHost_(services.messages, services.files)
 {
     QObject::connect(buttons_.btCetak, &QPushButton::clicked, [this] { btCetakClick(); });
@@ -94,7 +94,7 @@ void ProcessingActions::btCetakBankClick()
 // Shows the rows kept from the last successful processing; never calls the server for them.
 void ProcessingActions::print(const QString &fileName)
 {
-    const QString path = QDir(templateDir_).filePath(fileName);
+    const QString path = QDir(templateDir).filePath(fileName);
     if (!QFileInfo::exists(path)) {
         s_.messages.warning("File template laporan tidak ditemukan:\r" + QDir::toNativeSeparators(path));
         return;

@@ -20,6 +20,8 @@ public:
     void btCetakClick();
     void btCetakBankClick();
 
+    QString templateDir;
+
 private:
     bool guardsAllow();
     bool fetchOfficial(const QString &statement, QString &nama, QString &nip, QString &pangkat);
@@ -29,6 +31,5 @@ private:
     Services s_;
     ReportData &report_;
     PrintButtons buttons_;
-    QString templateDir_;
     PreviewHostAdapter previewHost_;
 };

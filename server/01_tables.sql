@@ -109,7 +109,7 @@ CREATE TABLE nasn_pengajuan (
     CONSTRAINT status_dikenal CHECK (status IN ('D', 'F'))
 ) ENGINE = InnoDB;
 
--- The import guard's memory, one row per submission: the second (NOW()) at
+-- The import guard's memory, one row per submission: the second (SYSDATE()) at
 -- which it last found the submission unlocked and the input window open, so
 -- the rest of an import in that second costs one lookup per row. Any change of
 -- the submission or of the schedule clears it and raises versi (triggers; a

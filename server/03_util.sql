@@ -33,8 +33,8 @@ END;;
 
 CREATE FUNCTION util_input_open() RETURNS BOOLEAN
     NOT DETERMINISTIC READS SQL DATA
-    RETURN EXISTS (SELECT 1 FROM nasn_waktu_input w WHERE NOW() BETWEEN w.mulai AND w.selesai)
-       AND NOT EXISTS (SELECT 1 FROM nasn_maintenance m WHERE NOW() BETWEEN m.mulai AND m.selesai);;
+    RETURN EXISTS (SELECT 1 FROM nasn_waktu_input w WHERE SYSDATE() BETWEEN w.mulai AND w.selesai)
+       AND NOT EXISTS (SELECT 1 FROM nasn_maintenance m WHERE SYSDATE() BETWEEN m.mulai AND m.selesai);;
 
 CREATE FUNCTION util_is_locked(p_id_pengajuan BIGINT UNSIGNED) RETURNS BOOLEAN
     NOT DETERMINISTIC READS SQL DATA
@@ -47,7 +47,7 @@ CREATE FUNCTION util_password_hash(p_salt CHAR(32), p_password TEXT) RETURNS CHA
 CREATE PROCEDURE util_log(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64), IN p_keterangan TEXT)
     MODIFIES SQL DATA
     INSERT INTO nasn_log (nip, host, tanggal_aksi, aksi, keterangan)
-    VALUES (COALESCE(LEFT(p_nip, 64), ''), util_client_host(), NOW(), p_aksi, LEFT(p_keterangan, 1000));;
+    VALUES (COALESCE(LEFT(p_nip, 64), ''), util_client_host(), SYSDATE(), p_aksi, LEFT(p_keterangan, 1000));;
 
 -- Records the refusal, then fails the call with the reason.
 CREATE PROCEDURE util_refuse(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64), IN p_alasan VARCHAR(255))
@@ -70,7 +70,7 @@ BEGIN
                    WHERE u.nip = p_nip AND u.aktif
                      AND EXISTS (SELECT 1 FROM nasn_login_attempt a
                                  WHERE a.nip = u.nip AND a.host = util_client_host() AND a.berhasil
-                                   AND a.attempted_at >= NOW(6) - INTERVAL 12 HOUR));
+                                   AND a.attempted_at >= SYSDATE(6) - INTERVAL 12 HOUR));
     IF p_level IS NULL THEN
         CALL util_refuse(p_nip, p_aksi, 'NIP pemroses belum login dari komputer ini');
     END IF;
@@ -117,7 +117,7 @@ BEGIN
         SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'Level user tidak dikenal';
     END IF;
     INSERT INTO nasn_user (nip, nama_lengkap, user_level, salt, password_hash, aktif, register_date)
-    VALUES (p_nip, v_nama, p_level, v_salt, util_password_hash(v_salt, p_password), TRUE, NOW())
+    VALUES (p_nip, v_nama, p_level, v_salt, util_password_hash(v_salt, p_password), TRUE, SYSDATE())
     ON DUPLICATE KEY UPDATE nama_lengkap = VALUES(nama_lengkap), user_level = VALUES(user_level),
                             salt = VALUES(salt), password_hash = VALUES(password_hash), aktif = TRUE;
 END;;

@@ -30,7 +30,7 @@ BEGIN
         SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'Di luar jadwal input atau sedang maintenance';
     END IF;
     -- Matches nothing when a change raised versi after it was read above.
-    UPDATE nasn_pengajuan_buka b SET b.buka_pada = NOW()
+    UPDATE nasn_pengajuan_buka b SET b.buka_pada = SYSDATE()
     WHERE b.id_pengajuan = p_id_pengajuan AND b.versi = v_versi;
 END;;
 
@@ -40,12 +40,12 @@ END;;
 -- does, and both clear the memory. Every other row costs one lookup.
 CREATE TRIGGER nasn_pengajuan_detail_before_insert BEFORE INSERT ON nasn_pengajuan_detail
 FOR EACH ROW
-    IF NOT ((SELECT b.buka_pada FROM nasn_pengajuan_buka b WHERE b.id_pengajuan = NEW.id_pengajuan) <=> NOW()) THEN
+    IF NOT ((SELECT b.buka_pada FROM nasn_pengajuan_buka b WHERE b.id_pengajuan = NEW.id_pengajuan) <=> SYSDATE()) THEN
         CALL util_guard_new_row(NEW.id_pengajuan);
     END IF;;
 
 -- The import carries no NIP; it is logged once per statement with the client host.
--- @@timestamp is the statement's start (as NOW(6)), so it tells one import
+-- @@timestamp is the statement's start (as SYSDATE(6)), so it tells one import
 -- statement from the next; user variables belong to the connection already.
 -- Two numbers compared per row, not a key string built for each.
 CREATE TRIGGER nasn_pengajuan_detail_after_insert AFTER INSERT ON nasn_pengajuan_detail

@@ -20,7 +20,7 @@ BEGIN
     DECLARE v_nip VARCHAR(64) DEFAULT LEFT(nip, 64);
     DECLARE v_pass TEXT DEFAULT pass;
     DECLARE v_host VARCHAR(255) DEFAULT util_client_host();
-    DECLARE v_now DATETIME(6) DEFAULT NOW(6);
+    DECLARE v_now DATETIME(6) DEFAULT SYSDATE(6);
     DECLARE v_hasil VARCHAR(16) DEFAULT 'gagal';
     DECLARE v_gagal INT;
 
@@ -75,7 +75,7 @@ BEGIN
     IF NOT EXISTS (SELECT 1 FROM nasn_user u
                    JOIN nasn_login_attempt a ON a.nip = u.nip AND a.berhasil
                    WHERE u.nip = v_nip AND u.aktif AND a.host = util_client_host()
-                     AND a.attempted_at >= NOW(6) - INTERVAL 10 MINUTE) THEN
+                     AND a.attempted_at >= SYSDATE(6) - INTERVAL 10 MINUTE) THEN
         CALL util_refuse(v_nip, 'ubah password', 'Password lama belum dikonfirmasi dalam 10 menit terakhir');
     END IF;
     CALL util_password_store(v_nip, v_pass);

@@ -5,8 +5,8 @@ DELIMITER ;;
 -- nilai '1': now lies outside every input period; restricted '1': maintenance runs.
 CREATE PROCEDURE util_input_answer()
     READS SQL DATA
-    SELECT IF(EXISTS (SELECT 1 FROM nasn_waktu_input w WHERE NOW() BETWEEN w.mulai AND w.selesai), '0', '1') AS nilai,
-           IF(EXISTS (SELECT 1 FROM nasn_maintenance m WHERE NOW() BETWEEN m.mulai AND m.selesai), '1', '0') AS restricted;;
+    SELECT IF(EXISTS (SELECT 1 FROM nasn_waktu_input w WHERE SYSDATE() BETWEEN w.mulai AND w.selesai), '0', '1') AS nilai,
+           IF(EXISTS (SELECT 1 FROM nasn_maintenance m WHERE SYSDATE() BETWEEN m.mulai AND m.selesai), '1', '0') AS restricted;;
 
 CREATE PROCEDURE nasn_cek_waktu_input()
     SQL SECURITY DEFINER READS SQL DATA

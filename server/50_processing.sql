@@ -26,7 +26,7 @@ BEGIN
     DECLARE v_nip VARCHAR(255) DEFAULT var_nip;
     DECLARE v_level VARCHAR(32);
     DECLARE v_run BIGINT UNSIGNED;
-    DECLARE v_waktu DATETIME DEFAULT NOW();
+    DECLARE v_waktu DATETIME DEFAULT SYSDATE();
     DECLARE v_baris BIGINT;
     DECLARE v_periode VARCHAR(16) DEFAULT (SELECT p.periode FROM nasn_pengajuan p WHERE p.id = v_id);
     DECLARE v_label VARCHAR(32) DEFAULT util_periode_label(v_periode);

@@ -69,22 +69,22 @@ END;;
 CREATE PROCEDURE adm_maintenance_start(IN p_selesai DATETIME)
     MODIFIES SQL DATA
 BEGIN
-    IF p_selesai IS NULL OR p_selesai <= NOW() THEN
+    IF p_selesai IS NULL OR p_selesai <= SYSDATE() THEN
         CALL util_admin_fail('Maintenance: waktu selesai harus sesudah sekarang');
     END IF;
-    INSERT INTO nasn_maintenance (mulai, selesai) VALUES (NOW(), p_selesai);
+    INSERT INTO nasn_maintenance (mulai, selesai) VALUES (SYSDATE(), p_selesai);
     CALL util_admin_done(CONCAT('Maintenance ', LAST_INSERT_ID(), ' mulai sekarang s/d ', p_selesai));
 END;;
 
 CREATE PROCEDURE adm_maintenance_end()
     MODIFIES SQL DATA
 BEGIN
-    DECLARE v_end DATETIME DEFAULT NOW() - INTERVAL 1 SECOND;
+    DECLARE v_end DATETIME DEFAULT SYSDATE() - INTERVAL 1 SECOND;
     DECLARE v_jumlah BIGINT;
     -- One that began this very second moves its start back, so it still ends before now.
     UPDATE nasn_maintenance m
     SET m.mulai = LEAST(m.mulai, v_end - INTERVAL 1 SECOND), m.selesai = v_end
-    WHERE NOW() BETWEEN m.mulai AND m.selesai;
+    WHERE SYSDATE() BETWEEN m.mulai AND m.selesai;
     SET v_jumlah = ROW_COUNT();
     IF v_jumlah = 0 THEN
         CALL util_admin_fail('Tidak ada maintenance yang sedang berjalan');
@@ -94,10 +94,10 @@ END;;
 
 CREATE PROCEDURE adm_schedule_list()
     READS SQL DATA
-    SELECT 'input' AS jenis, w.id, w.mulai, w.selesai, NOW() BETWEEN w.mulai AND w.selesai AS berjalan
+    SELECT 'input' AS jenis, w.id, w.mulai, w.selesai, SYSDATE() BETWEEN w.mulai AND w.selesai AS berjalan
     FROM nasn_waktu_input w
     UNION ALL
-    SELECT 'maintenance', m.id, m.mulai, m.selesai, NOW() BETWEEN m.mulai AND m.selesai
+    SELECT 'maintenance', m.id, m.mulai, m.selesai, SYSDATE() BETWEEN m.mulai AND m.selesai
     FROM nasn_maintenance m
     ORDER BY jenis, mulai;;
 
@@ -194,7 +194,7 @@ CREATE PROCEDURE adm_lockout_list()
     READS SQL DATA
     SELECT o.nip, COALESCE(c.nama_lengkap, '') AS nama_lengkap, o.host, o.locked_until
     FROM nasn_login_lockout o LEFT JOIN cache_pns c ON c.nip = o.nip
-    WHERE o.locked_until > NOW(6)
+    WHERE o.locked_until > SYSDATE(6)
     ORDER BY o.locked_until;;
 
 CREATE PROCEDURE util_exec(IN p_sql TEXT)

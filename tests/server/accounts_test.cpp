@@ -72,6 +72,22 @@ TEST_F(serverAccounts, FiveFailuresLockThatNipOnThatHostForFifteenMinutes)
     EXPECT_TRUE(logIn(app, operatorNip)) << "the lock ends";
 }
 
+// The application account may set its session's clock (SET timestamp); no
+// decision of the server follows it.
+TEST_F(serverAccounts, TheClientsClockMovesNoDecision)
+{
+    for (int i = 0; i < 5; ++i)
+        EXPECT_FALSE(logIn(app, operatorNip, "wrong"));
+    app.exec("SET timestamp = UNIX_TIMESTAMP() + 3600");
+    EXPECT_FALSE(logIn(app, operatorNip)) << "the lockout does not end an hour early";
+
+    root.exec("DELETE FROM nasn_waktu_input");
+    root.exec("INSERT INTO nasn_waktu_input (mulai, selesai) VALUES ('2021-01-01', '2021-12-31')");
+    app.exec("SET timestamp = UNIX_TIMESTAMP('2021-06-01 10:00:00')");
+    EXPECT_EQ(app.scalar("CALL nasn_cek_waktu_input()"), "1") << "a closed window stays closed";
+    expectRefused("CALL nasn_pengajuan_tambah('202106', '288', '-', '2021-06-01', 'Juni', 'JM')");
+}
+
 TEST_F(serverAccounts, OnlyFailuresWithinFifteenMinutesCount)
 {
     for (int i = 0; i < 4; ++i)

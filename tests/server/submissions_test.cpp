@@ -95,13 +95,14 @@ TEST_F(serverSubmissions, LockedSubmissionRefusesEveryChangeUntilUnlocked)
 }
 
 // The import's guard remembers, per submission, the second it found it open.
-// With the client's clock held on one second, every later import in that
-// second would pass on that memory alone: each change must make it look again.
+// Every import in that second would pass on that memory alone (the client's own
+// clock, held here, is not the one it reads): each change must make it look again.
 TEST_F(serverSubmissions, ImportGuardForgetsAnOpenVerdictWhenTheLockOrScheduleChanges)
 {
     app.exec("SET timestamp = " + root.scalar("SELECT UNIX_TIMESTAMP() + 60"));
-    auto nik = [](int n) { return RecipientRow{"327300000000010" + std::to_string(n), "Baris", "1", "1", "1",
-                                               "1", "1"}; };
+    auto nik = [](int n) {
+        return RecipientRow{"327300000000010" + std::to_string(n), "Baris", "1", "1", "1", "1", "1"};
+    };
     app.exec(importOf(submission, nik(1)));
 
     root.exec("CALL adm_submission_lock(" + q(submission) + ")");
