@@ -43,7 +43,7 @@ QString optionalUpdateText(const QString &version)
 } // namespace
 
 Tfmain::Tfmain(Tdm &dm, Messages &messages, FileChooser &files, std::function<QDateTime()> now)
-    : dm_(dm), services_{dm, *this, messages, files, context, *this, std::move(now)}
+    : reportData(dm, context), dm_(dm), services_{dm, *this, messages, files, context, *this, std::move(now)}
 {
     auto *central = new QWidget;
     auto *layout = new QVBoxLayout(central);
@@ -162,15 +162,30 @@ void Tfmain::buildPages()
     connect(tabPengajuanProses->btProsesHapus, &QPushButton::clicked, tabPNSEdit,
             &RowEditorPage::btProsesHapusClick);
 
-    tabJM->attachPopup(*tabUser->sg_user, [this] { tabUser->btUser_tampildataClick(); });
-    tabJM->attachPopup(*tabLog->sg_log, [this] { tabLog->btLog_tampilDataClick(); });
+    processing = std::make_unique<ProcessingActions>(
+        services_, reportData,
+        ProcessingActions::PrintButtons{tabPengajuanProses->btCetak, tabPengajuanProses->btCetakBank},
+        QCoreApplication::applicationDirPath() + "/report");
+    connect(tabPengajuanProses->btProsesCetak, &QPushButton::clicked, this,
+            [this] { processing->btProsesCetakClick(); });
+    import = std::make_unique<ImportAction>(
+        services_, ImportAction::ListAccess{[this] { tabPengajuanProses->tabPengajuanProsesTampilDataClick();
+}
+, [this] { return tabPengajuanProses->listedNiks(); }
+});
+connect(tabPengajuanProses->tabPengajuanProsesTambahAll, &QPushButton::clicked, this,
+        [this] { import->tabPengajuanProsesTambahAllClick(); });
+connect(tabPengajuanProses->MenuItem7, &QAction::triggered, this, [this] { import->MenuItem7Click(); });
 
-    const std::array<QWidget *, 11> pages = {
-        tabLogin,    tabPengajuanEdit, tabProfil, tabPengajuanProses, tabPejabat, tabJM, tabPNSEdit,
-        tabPassEdit, tabUser,          tabLog,    tabUserNew};
-    for (QWidget *page : pages)
-        pg->addPage(page);
-    connect(pg, &PageControl::activePageChanged, this, &Tfmain::pageShown);
+tabJM->attachPopup(*tabUser->sg_user, [this] { tabUser->btUser_tampildataClick(); });
+tabJM->attachPopup(*tabLog->sg_log, [this] { tabLog->btLog_tampilDataClick(); });
+
+const std::array<QWidget *, 11> pages = {
+    tabLogin,    tabPengajuanEdit, tabProfil, tabPengajuanProses, tabPejabat, tabJM, tabPNSEdit,
+    tabPassEdit, tabUser,          tabLog,    tabUserNew};
+for (QWidget *page : pages)
+    pg->addPage(page);
+connect(pg, &PageControl::activePageChanged, this, &Tfmain::pageShown);
 }
 
 // The recipient list is cleared whenever another page replaces it.

@@ -7,10 +7,13 @@
 #include "app/password_page.h"
 #include "app/profile_page.h"
 #include "data/services.h"
+#include "reports/processing_actions.h"
+#include "reports/report_data.h"
 #include "screens/admin/log_page.h"
 #include "screens/admin/officials_page.h"
 #include "screens/admin/user_form_page.h"
 #include "screens/admin/user_list_page.h"
+#include "screens/recipients/import_action.h"
 #include "screens/recipients/recipient_list_page.h"
 #include "screens/recipients/row_editor_page.h"
 #include "screens/submissions/submission_editor_page.h"
@@ -20,6 +23,7 @@
 #include <QMainWindow>
 #include <QToolButton>
 #include <array>
+#include <memory>
 
 class Tfmain : public QMainWindow, public ConnectionHost, public Shell {
     Q_OBJECT
@@ -69,6 +73,10 @@ public:
     SubmissionEditorPage *tabPengajuanEdit;
     RecipientListPage *tabPengajuanProses;
     RowEditorPage *tabPNSEdit;
+
+    ReportData reportData;
+    std::unique_ptr<ProcessingActions> processing;
+    std::unique_ptr<ImportAction> import;
 
 protected:
     void showEvent(QShowEvent *event) override;

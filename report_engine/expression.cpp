@@ -14,7 +14,7 @@ public:
 
     bool parse(Expression &out)
     {
-        if (!primary(out))
+        if (!additive(out))
             return false;
         skipSpaces();
         return pos_ == text_.size() || failAt(QStringLiteral("unexpected text"));
@@ -81,6 +81,28 @@ private:
         return parseNumber(out.name, ignored) || failAt(QStringLiteral("bad number"));
     }
 
+    // a + b + ...: totals of several sums, as on a transfer order.
+    bool additive(Expression &out)
+    {
+        Expression first;
+        if (!primary(first))
+            return false;
+        if (!take(QLatin1Char('+'))) {
+            out = std::move(first);
+            return true;
+        }
+        out = {};
+        out.kind = Expression::Kind::Add;
+        out.args.push_back(std::move(first));
+        do {
+            Expression next;
+            if (!primary(next))
+                return false;
+            out.args.push_back(std::move(next));
+        } while (take(QLatin1Char('+')));
+        return true;
+    }
+
     bool primary(Expression &out)
     {
         if (take(QLatin1Char('<'))) {
@@ -130,7 +152,7 @@ private:
             return failAt(QStringLiteral("unknown function %1").arg(function));
         out.kind = isSum ? Expression::Kind::Sum : Expression::Kind::Terbilang;
         Expression argument;
-        if (!primary(argument))
+        if (!(isSum ? primary(argument) : additive(argument)))
             return false;
         if (isSum) {
             if (argument.kind != Expression::Kind::Field)
@@ -216,6 +238,17 @@ QString evaluateExpression(const Expression &e, EvaluationContext &context)
     }
     case K::Number:
         return e.name;
+    case K::Add: {
+        double total = 0;
+        for (const Expression &arg : e.args) {
+            double value = 0;
+            const QString text = evaluateExpression(arg, context);
+            if (!parseNumber(text, value))
+                return text;
+            total += value;
+        }
+        return numberToText(total);
+    }
     }
     return {};
 }

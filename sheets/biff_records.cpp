@@ -1,6 +1,5 @@
 #include "biff_records.h"
 
-#include "byte_reader.h"
 #include "read_error.h"
 
 namespace sheets {
@@ -66,14 +65,6 @@ uint32_t RecordData::u32()
 {
     uint32_t low = u16();
     return low | (uint32_t(u16()) << 16);
-}
-
-double RecordData::f64()
-{
-    char bytes[8];
-    for (char &b : bytes)
-        b = char(u8());
-    return ByteReader(bytes, 8).f64();
 }
 
 void RecordData::skip(uint64_t n)

@@ -21,7 +21,6 @@ public:
     uint8_t u8();
     uint16_t u16();
     uint32_t u32();
-    double f64();
     void skip(uint64_t n);
     // Character data of cch characters whose high-byte flag is given; the flag
     // is read again at the start of each continuation the characters run into.

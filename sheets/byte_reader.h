@@ -4,8 +4,8 @@
 
 #include "read_error.h"
 
+#include <bit>
 #include <cstdint>
-#include <cstring>
 
 namespace sheets {
 
@@ -40,13 +40,7 @@ public:
         uint64_t low = u32();
         return low | (uint64_t(u32()) << 32);
     }
-    double f64()
-    {
-        uint64_t bits = u64();
-        double value;
-        std::memcpy(&value, &bits, sizeof value);
-        return value;
-    }
+    double f64() { return std::bit_cast<double>(u64()); }
 
 private:
     const char *data_;

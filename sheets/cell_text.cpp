@@ -1,5 +1,6 @@
 #include "cell_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string_view>
 
@@ -19,39 +20,46 @@ QString numberText(double value, QChar decimalPoint)
     size_t e = text.find('e');
     int exponent = 0;
     std::from_chars(text.data() + e + 1 + (text[e + 1] == '+'), text.data() + text.size(), exponent);
-    std::string digits;
-    digits += text[0];
-    digits.append(text.substr(2, e - 2));
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
+    char digits[16];
+    size_t count = 0;
+    digits[count++] = text[0];
+    for (char c : text.substr(2, e - 2))
+        digits[count++] = c;
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
 
-    QString out;
+    // Laid out in ASCII with '.', the separator put in at the end.
+    char out[40];
+    char *o = out;
     if (negative)
-        out += QLatin1Char('-');
+        *o++ = '-';
     if (exponent < -5 || exponent >= 15) {
-        out += QLatin1Char(digits[0]);
-        if (digits.size() > 1) {
-            out += decimalPoint;
-            out += QLatin1StringView(digits.data() + 1, qsizetype(digits.size() - 1));
+        *o++ = digits[0];
+        if (count > 1) {
+            *o++ = '.';
+            o = std::copy(digits + 1, digits + count, o);
         }
-        out += exponent < 0 ? QLatin1StringView("E-") : QLatin1StringView("E+");
-        out += QString::number(std::abs(exponent));
+        *o++ = 'E';
+        *o++ = exponent < 0 ? '-' : '+';
+        o = std::to_chars(o, out + sizeof out, std::abs(exponent)).ptr;
     } else if (exponent < 0) {
-        out += QLatin1Char('0');
-        out += decimalPoint;
-        out += QString(-exponent - 1, QLatin1Char('0'));
-        out += QLatin1StringView(digits.data(), qsizetype(digits.size()));
+        *o++ = '0';
+        *o++ = '.';
+        o = std::fill_n(o, -exponent - 1, '0');
+        o = std::copy(digits, digits + count, o);
     } else {
         size_t whole = size_t(exponent) + 1;
-        if (digits.size() < whole)
-            digits.append(whole - digits.size(), '0');
-        out += QLatin1StringView(digits.data(), qsizetype(whole));
-        if (digits.size() > whole) {
-            out += decimalPoint;
-            out += QLatin1StringView(digits.data() + whole, qsizetype(digits.size() - whole));
+        o = std::copy(digits, digits + std::min(count, whole), o);
+        o = std::fill_n(o, whole > count ? whole - count : 0, '0');
+        if (count > whole) {
+            *o++ = '.';
+            o = std::copy(digits + whole, digits + count, o);
         }
     }
-    return out;
+    QString result = QString::fromLatin1(out, o - out);
+    if (decimalPoint != QLatin1Char('.'))
+        result.replace(QLatin1Char('.'), decimalPoint);
+    return result;
 }
 
 QString cellName(uint32_t row, uint32_t col)

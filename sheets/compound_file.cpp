@@ -132,12 +132,13 @@ QByteArray CompoundFile::chain(const std::vector<uint32_t> &fat, uint32_t start,
                                bool mini) const
 {
     uint32_t unit = mini ? miniSectorSize_ : sectorSize_;
-    // A chain visits each sector at most once, so a looping one is cut off.
-    uint64_t maxSteps = mini ? uint64_t(miniStream_.size()) / unit : sectorCount_;
+    // A chain visits each sector at most once: one that comes back is damaged.
+    std::vector<bool> visited(fat.size());
     QByteArray out;
-    for (uint64_t id = start, steps = 0; id != endOfChain && uint64_t(out.size()) < size; ++steps) {
-        if (id >= fat.size() || steps >= maxSteps)
+    for (uint64_t id = start; id != endOfChain && uint64_t(out.size()) < size;) {
+        if (id >= fat.size() || visited[id])
             throwDamaged();
+        visited[id] = true;
         if (mini) {
             if ((uint64_t(id) + 1) * unit > uint64_t(miniStream_.size()))
                 throwDamaged();

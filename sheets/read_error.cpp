@@ -31,7 +31,12 @@ void throwNoWorksheet()
 
 void throwTooLarge()
 {
-    throw ReadError{QStringLiteral("File Excel terlalu besar untuk dibaca!")};
+    throw ReadError{tooLargeMessage()};
+}
+
+QString tooLargeMessage()
+{
+    return QStringLiteral("File Excel terlalu besar untuk dibaca!");
 }
 
 QString cannotOpenMessage(const QString &fileName)

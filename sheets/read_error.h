@@ -18,6 +18,7 @@ struct ReadError {
 [[noreturn]] void throwTooLarge();
 
 QString cannotOpenMessage(const QString &fileName);
+QString tooLargeMessage();
 QString errorCellMessage(const QString &cell, const QString &code);
 QString tooNarrowMessage(int columns, bool singleCell);
 

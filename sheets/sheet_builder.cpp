@@ -10,9 +10,6 @@ namespace sheets {
 
 namespace {
 
-// Far beyond any real contribution list, well below what would exhaust memory.
-constexpr size_t maxCells = 4'000'000;
-
 const QString trueText = QStringLiteral("TRUE");
 const QString falseText = QStringLiteral("FALSE");
 

@@ -8,6 +8,10 @@
 
 namespace sheets {
 
+// Far beyond any real contribution list, well below what would exhaust memory;
+// it bounds the cells and the shared strings a file may bring.
+inline constexpr size_t maxCells = 4'000'000;
+
 class SheetBuilder {
 public:
     void text(uint32_t row, uint32_t col, QString text) { add(row, col, Kind::Text, 0, std::move(text)); }

@@ -22,12 +22,14 @@ bool isOldBiff(const QByteArray &bytes)
            (bytes[1] == 0x00 || bytes[1] == 0x02 || bytes[1] == 0x04);
 }
 
-std::optional<QByteArray> load(const QString &fileName)
+ReadResult readFile(const QString &fileName, bool forImport)
 {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > maxFileSize)
-        return std::nullopt;
-    return file.readAll();
+    if (!file.open(QIODevice::ReadOnly))
+        return {{}, cannotOpenMessage(fileName)};
+    if (file.size() > maxFileSize)
+        return {{}, tooLargeMessage()};
+    return tableOf(file.readAll(), readAnyFormat, forImport);
 }
 
 } // namespace
@@ -61,14 +63,12 @@ ReadResult tableOf(const QByteArray &bytes, Reader reader, bool forImport)
 
 ReadResult readFirstSheet(const QString &fileName)
 {
-    std::optional<QByteArray> bytes = load(fileName);
-    return bytes ? tableOf(*bytes, readAnyFormat, false) : ReadResult{{}, cannotOpenMessage(fileName)};
+    return readFile(fileName, false);
 }
 
 ReadResult readImportTable(const QString &fileName)
 {
-    std::optional<QByteArray> bytes = load(fileName);
-    return bytes ? tableOf(*bytes, readAnyFormat, true) : ReadResult{{}, cannotOpenMessage(fileName)};
+    return readFile(fileName, true);
 }
 
 } // namespace sheets

@@ -5,6 +5,7 @@
 #include "compound_file.h"
 #include "read_error.h"
 
+#include <bit>
 #include <optional>
 
 namespace sheets {
@@ -78,8 +79,7 @@ double rkValue(uint32_t rk)
     if (rk & 0x02) {
         value = double(int32_t(rk) >> 2);
     } else {
-        uint64_t bits = uint64_t(rk & 0xFFFFFFFC) << 32;
-        value = ByteReader(reinterpret_cast<const char *>(&bits), 8).f64();
+        value = std::bit_cast<double>(uint64_t(rk & 0xFFFFFFFC) << 32);
     }
     return (rk & 0x01) ? value / 100 : value;
 }
@@ -88,6 +88,8 @@ std::vector<QString> readSst(RecordData data, size_t bytes)
 {
     data.skip(4);
     uint32_t unique = data.u32();
+    if (unique > maxCells)
+        throwTooLarge();
     std::vector<QString> strings;
     // Each string takes at least three bytes, whatever the count claims.
     strings.reserve(std::min<size_t>(unique, bytes / 3));

@@ -138,8 +138,11 @@ std::vector<QString> sharedStrings(const ZipPackage &package, const std::vector<
         return strings;
     QXmlStreamReader xml(*bytes);
     while (!xml.atEnd()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement && is(xml, QLatin1StringView("si")))
-            strings.push_back(stringItem(xml));
+        if (xml.readNext() != QXmlStreamReader::StartElement || !is(xml, QLatin1StringView("si")))
+            continue;
+        if (strings.size() >= maxCells)
+            throwTooLarge();
+        strings.push_back(stringItem(xml));
     }
     checkXml(xml);
     return strings;
@@ -200,13 +203,22 @@ public:
     void read(const QByteArray &bytes)
     {
         QXmlStreamReader xml(bytes);
-        while (!xml.atEnd()) {
-            if (xml.readNext() != QXmlStreamReader::StartElement)
+        while (!xml.atEnd() &&
+               !(xml.readNext() == QXmlStreamReader::StartElement && is(xml, QLatin1StringView("sheetData"))))
+            ;
+        // Elements of the same names elsewhere (extensions) hold no cells.
+        while (xml.readNextStartElement()) {
+            if (!is(xml, QLatin1StringView("row"))) {
+                xml.skipCurrentElement();
                 continue;
-            if (is(xml, QLatin1StringView("row")))
-                startRow(xml);
-            else if (is(xml, QLatin1StringView("c")))
-                cell(xml);
+            }
+            startRow(xml);
+            while (xml.readNextStartElement()) {
+                if (is(xml, QLatin1StringView("c")))
+                    cell(xml);
+                else
+                    xml.skipCurrentElement();
+            }
         }
         checkXml(xml);
     }

@@ -10,8 +10,9 @@ namespace {
 
 // A part may not inflate beyond this: a real sheet of a million rows stays below it.
 constexpr qsizetype maxPartSize = qsizetype(512) << 20;
-// The size a header claims is reserved only up to this; beyond it the part grows as it inflates.
-constexpr zip_uint64_t trustedReserve = 64 << 20;
+// Deflate packs at most about this many bytes into one, so a larger size in a
+// header is a lie and is not reserved up front.
+constexpr zip_uint64_t maxDeflateRatio = 1032;
 
 } // namespace
 
@@ -50,8 +51,10 @@ std::optional<QByteArray> ZipPackage::part(const QString &name) const
         throwDamaged();
     QByteArray out;
     zip_stat_t stat;
-    if (zip_stat_index(archive_, zip_uint64_t(index), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE))
-        out.reserve(qsizetype(std::min<zip_uint64_t>(stat.size, trustedReserve)));
+    if (zip_stat_index(archive_, zip_uint64_t(index), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE) &&
+        (stat.valid & ZIP_STAT_COMP_SIZE))
+        out.reserve(qsizetype(
+            std::min({stat.size, stat.comp_size * maxDeflateRatio + 4096, zip_uint64_t(maxPartSize)})));
     char chunk[65536];
     zip_int64_t got;
     while ((got = zip_fread(file, chunk, sizeof chunk)) > 0) {

@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <ctime>
 #include <xlsxwriter.h>
 
 namespace {
@@ -23,9 +24,11 @@ void writeXlsx(const QString &path, int rows)
     lxw_worksheet *sheet = workbook_add_worksheet(book, "Data");
     for (int r = 0; r < rows; ++r) {
         double salary = 3000000 + (r * 7919LL) % 5000000;
-        worksheet_write_string(sheet, r, 0, QStringLiteral("32%1").arg(r, 14, 10, QLatin1Char('0')).toUtf8().constData(),
+        worksheet_write_string(sheet, r, 0,
+                               QStringLiteral("32%1").arg(r, 14, 10, QLatin1Char('0')).toUtf8().constData(),
                                nullptr);
-        worksheet_write_string(sheet, r, 1, QStringLiteral("Pegawai Nomor %1").arg(r).toUtf8().constData(), nullptr);
+        worksheet_write_string(sheet, r, 1, QStringLiteral("Pegawai Nomor %1").arg(r).toUtf8().constData(),
+                               nullptr);
         worksheet_write_number(sheet, r, 2, salary, nullptr);
         QByteArray cell = QByteArray::number(r + 1);
         worksheet_write_formula_num(sheet, r, 3, ("=C" + cell + "*0.04").constData(), nullptr, salary * 0.04);
@@ -48,17 +51,26 @@ QString runPython(const QStringList &args)
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
-// Best of a few import reads, in milliseconds; stops the run on a failed read.
-double ourBest(const QString &path, qsizetype expectedRows)
+struct Timing {
+    double wallMs = 1e300;
+    double cpuMs = 1e300;
+};
+
+// Best of a few import reads, wall clock and CPU time (the machine may be
+// shared); stops the run on a failed read.
+Timing ourBest(const QString &path, qsizetype expectedRows)
 {
-    double best = 1e300;
+    Timing best;
     for (int i = 0; i < ourRuns; ++i) {
         QElapsedTimer timer;
         timer.start();
+        std::clock_t cpuStart = std::clock();
         sheets::ReadResult result = sheets::readImportTable(path);
-        best = std::min(best, timer.nsecsElapsed() / 1e6);
+        best.cpuMs = std::min(best.cpuMs, double(std::clock() - cpuStart) * 1000 / CLOCKS_PER_SEC);
+        best.wallMs = std::min(best.wallMs, timer.nsecsElapsed() / 1e6);
         if (!result.ok() || result.table.size() != expectedRows) {
-            std::fprintf(stderr, "bench_sheets: reading %s failed: %s\n", qPrintable(path), qPrintable(result.error));
+            std::fprintf(stderr, "bench_sheets: reading %s failed: %s\n", qPrintable(path),
+                         qPrintable(result.error));
             std::exit(1);
         }
     }
@@ -67,10 +79,10 @@ double ourBest(const QString &path, qsizetype expectedRows)
 
 void comparePeer(const QString &path, int rows, const char *format, const char *peerName)
 {
-    double ours = ourBest(path, rows);
+    Timing ours = ourBest(path, rows);
     double peer = runPython({QStringLiteral("read"), path, QString::number(peerRuns)}).toDouble();
-    std::printf("read %d-row %s: sheets %.1f ms, %s %.1f ms (%.1fx faster; goal 10x)\n", rows, format, ours, peerName,
-                peer, peer / ours);
+    std::printf("read %d-row %s: sheets %.1f ms (cpu %.1f ms), %s %.1f ms: %.1fx faster (goal 10x)\n", rows,
+                format, ours.wallMs, ours.cpuMs, peerName, peer, peer / ours.wallMs);
 }
 
 } // namespace
@@ -88,6 +100,8 @@ int main(int argc, char **argv)
 
     comparePeer(xlsx, 10000, ".xlsx", "openpyxl (read-only)");
     comparePeer(xls, 10000, ".xls", "xlrd");
-    std::printf("read 100000-row .xlsx: sheets %.1f ms (goal under 2000 ms)\n", ourBest(big, 100000));
+    Timing big100k = ourBest(big, 100000);
+    std::printf("read 100000-row .xlsx: sheets %.1f ms (cpu %.1f ms), goal under 2000 ms\n", big100k.wallMs,
+                big100k.cpuMs);
     return 0;
 }

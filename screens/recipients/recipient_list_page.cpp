@@ -10,6 +10,7 @@
 namespace {
 
 const StepTexts loadTexts{"Gagal terhubung ke database Belunta!", "Gagal mengambil data!"};
+constexpr int nikColumn = 2;
 
 const std::vector<ListColumn> listColumns = {
     {"NIK", 75, "nik"},
@@ -152,6 +153,16 @@ void RecipientListPage::showOpenedSubmission()
 QString RecipientListPage::selectedRowId() const
 {
     return sg_pengajuanProses->cell(0, sg_pengajuanProses->currentRow());
+}
+
+QStringList RecipientListPage::listedNiks() const
+{
+    QStringList niks;
+    if (sg_pengajuanProses->colCount() <= nikColumn)
+        return niks;
+    for (int row = 1; row < sg_pengajuanProses->rowCount(); ++row)
+        niks << sg_pengajuanProses->cell(nikColumn, row);
+    return niks;
 }
 
 void RecipientListPage::setPrintEnabled(bool enabled)

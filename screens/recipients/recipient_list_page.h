@@ -27,6 +27,8 @@ public:
     void showOpenedSubmission();
     // The row id in the hidden column of the selected row.
     QString selectedRowId() const;
+    // The NIKs the list shows, in its order.
+    QStringList listedNiks() const;
     void setPrintEnabled(bool enabled);
 
     ComboBox *tabPengajuanProsesSort;

@@ -151,6 +151,8 @@ TEST_F(Expressions, FieldsVariablesAndFunctions)
         {"[PA_NAMA] / [pa_nama]", "Budi / Budi"},
         {"[TERBILANG(1250000)] rupiah", "satu juta dua ratus lima puluh ribu rupiah"},
         {"[TERBILANG(people.\"amount\")]", "seribu"},
+        {"[250 + people.\"amount\" + 1]", "1251"},
+        {"[TERBILANG(people.\"amount\" + 1)]", "seribu satu"},
         {"[Page#] [Line#]", "1 0"},
         {"no [brackets", "no [brackets"},
     };

@@ -143,6 +143,15 @@ TEST(XlsxParts, BrokenContentIsDamaged)
     }
 }
 
+TEST(XlsxParts, UsedRangeTooLargeToHoldIsRefused)
+{
+    // Two cells at the far corners: the range would need more than a billion cells.
+    QString file = package("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>"
+                           "<row r=\"1048576\"><c r=\"XFD1048576\"><v>1</v></c></row>");
+    EXPECT_FAILURE(sheets::readFirstSheet(file), "File Excel terlalu besar untuk dibaca!");
+    EXPECT_FAILURE(sheets::readImportTable(file), "File Excel terlalu besar untuk dibaca!");
+}
+
 TEST(XlsxParts, WorkbookWithoutWorksheet)
 {
     QList<std::pair<QString, QByteArray>> parts = {
