@@ -5,7 +5,7 @@ DELIMITER ;;
 -- Whole rupiah grouped in thousands with '.': 5000000 -> 5.000.000.
 CREATE FUNCTION util_rupiah(p_amount VARCHAR(64)) RETURNS VARCHAR(32)
     DETERMINISTIC NO SQL
-    RETURN REPLACE(FORMAT(CAST(p_amount AS DECIMAL(15, 0)), 0, 'en_US'), ',', '.');;
+    RETURN FORMAT(CAST(p_amount AS DECIMAL(15, 0)), 0, 'de_DE');;
 
 -- Order 0 by NIK, 1 by name, anything else by entry (id).
 CREATE PROCEDURE nasn_pengajuan_detail_tampildata(IN var_id VARCHAR(255), IN var_order INT)
@@ -14,11 +14,12 @@ BEGIN
     DECLARE v_id BIGINT UNSIGNED DEFAULT util_id(var_id);
     DECLARE v_order INT DEFAULT var_order;
     SELECT d.id, d.nik, d.nama_lengkap,
-           util_rupiah(d.gapok) AS gapok_formatted,
-           util_rupiah(d.gapok_1) AS gapok_1_formatted,
-           util_rupiah(d.gapok_4) AS gapok_4_formatted,
-           util_rupiah(d.remunerasi) AS remunerasi_formatted,
-           util_rupiah(d.insentif) AS insentif_formatted
+           -- util_rupiah written out: a function call per cell costs several times the list itself.
+           FORMAT(CAST(d.gapok AS DECIMAL(15, 0)), 0, 'de_DE') AS gapok_formatted,
+           FORMAT(CAST(d.gapok_1 AS DECIMAL(15, 0)), 0, 'de_DE') AS gapok_1_formatted,
+           FORMAT(CAST(d.gapok_4 AS DECIMAL(15, 0)), 0, 'de_DE') AS gapok_4_formatted,
+           FORMAT(CAST(d.remunerasi AS DECIMAL(15, 0)), 0, 'de_DE') AS remunerasi_formatted,
+           FORMAT(CAST(d.insentif AS DECIMAL(15, 0)), 0, 'de_DE') AS insentif_formatted
     FROM nasn_pengajuan_detail d
     WHERE d.id_pengajuan = v_id
     ORDER BY CASE v_order WHEN 0 THEN d.nik WHEN 1 THEN d.nama_lengkap ELSE '' END,
