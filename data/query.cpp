@@ -284,8 +284,7 @@ void Query::runText(const QByteArray &sql)
     auto fail = [mysql](const char *step) {
         throw DbError(std::string(step) + ": " + mysql_error(mysql), mysql_errno(mysql));
     };
-    if (mysql_real_query(mysql, statement_.sql.constData(),
-                         static_cast<unsigned long>(statement_.sql.size())))
+    if (mysql_real_query(mysql, sql.constData(), static_cast<unsigned long>(sql.size())))
         fail("query");
     bool first = true;
     for (;;) {
