@@ -1,5 +1,7 @@
 #include "app/login_page.h"
 
+#include "ui/masked_edit.h"
+
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -32,15 +34,13 @@ QString appInfoText()
 
 LoginPage::LoginPage(Services services, std::function<void()> loadProfil, std::function<void()> loadPejabat,
                      QWidget *parent)
-    : QWidget(parent), leNIP(new QLineEdit), lePassword(new QLineEdit), btnlogin(new QPushButton("Login")),
-      BitBtn2(new QPushButton("App Info")), sg_informasi(new StringGrid), s_(services),
-      loadProfil_(std::move(loadProfil)), loadPejabat_(std::move(loadPejabat))
+    : QWidget(parent), leNIP(new QLineEdit), lePassword(maskedEdit(QLatin1Char('#'))),
+      btnlogin(new QPushButton("Login")), BitBtn2(new QPushButton("App Info")), sg_informasi(new StringGrid),
+      s_(services), loadProfil_(std::move(loadProfil)), loadPejabat_(std::move(loadPejabat))
 {
     leNIP->setObjectName("leNIP");
     leNIP->setMaxLength(18);
     lePassword->setObjectName("lePassword");
-    lePassword->setEchoMode(QLineEdit::Password);
-    lePassword->setStyleSheet("lineedit-password-character: 35;");
     btnlogin->setObjectName("btnlogin");
     BitBtn2->setObjectName("BitBtn2");
     BitBtn2->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));

@@ -1,5 +1,7 @@
 #include "app/password_page.h"
 
+#include "ui/masked_edit.h"
+
 #include <QFormLayout>
 #include <QVBoxLayout>
 
@@ -7,10 +9,8 @@ namespace {
 
 QLineEdit *starredEdit(const char *name)
 {
-    auto *edit = new QLineEdit;
+    QLineEdit *edit = maskedEdit(QLatin1Char('*'));
     edit->setObjectName(name);
-    edit->setEchoMode(QLineEdit::Password);
-    edit->setStyleSheet("lineedit-password-character: 42;");
     return edit;
 }
 

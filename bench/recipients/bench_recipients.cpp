@@ -3,7 +3,7 @@
 // memory, beside its memory before the load. Needs SARVELA_TEST_SOCKET and
 // SARVELA_TEST_PORT (scripts/bench sets them) to make its own database.
 #include "app/tfmain.h"
-#include "tests/support/test_server.h"
+#include "tests/support/server_settings.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -47,17 +47,6 @@ std::string makeSubmission(const TestServer &server)
                "112000 + seq, 28000 + seq, 1500000 + seq * 3, seq * 7 FROM seq_1_to_" +
                std::to_string(recipientCount));
     return id;
-}
-
-ConnectionSettings settingsFor(const TestServer &server)
-{
-    ConnectionSettings settings = ConnectionSettings::builtIn();
-    settings.host = QString::fromStdString(server.host());
-    settings.port = server.port();
-    settings.database = QString::fromStdString(server.database());
-    settings.user = QString::fromStdString(server.user());
-    settings.password = QString::fromStdString(server.password());
-    return settings;
 }
 
 double mebibytes(long long bytes)

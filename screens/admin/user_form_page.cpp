@@ -1,24 +1,14 @@
 #include "screens/admin/user_form_page.h"
 
+#include "ui/masked_edit.h"
+
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-namespace {
-
-QLineEdit *starredEdit()
-{
-    auto *edit = new QLineEdit;
-    edit->setEchoMode(QLineEdit::Password);
-    edit->setStyleSheet("lineedit-password-character: 42;");
-    return edit;
-}
-
-} // namespace
-
 UserFormPage::UserFormPage(Services services, std::function<void()> backToList, QWidget *parent)
-    : QWidget(parent), tab_useradd_nip(new QLineEdit), tab_useradd_password1(starredEdit()),
-      tab_useradd_password2(starredEdit()), tab_useradd_nama(new QLabel),
+    : QWidget(parent), tab_useradd_nip(new QLineEdit), tab_useradd_password1(maskedEdit(QLatin1Char('*'))),
+      tab_useradd_password2(maskedEdit(QLatin1Char('*'))), tab_useradd_nama(new QLabel),
       tab_useradd_simpan(new QPushButton("Simpan")), s_(services), backToList_(std::move(backToList))
 {
     tab_useradd_nip->setMaxLength(18);

@@ -23,17 +23,6 @@ const QString criteria = QStringLiteral("Pastikan file excel memenuhi kriteria b
                                         "- Kolom 6 Nominal Remunerasi\r"
                                         "- Kolom 7 Nominal Insentif");
 
-QString trimmedFileName(const QString &name)
-{
-    qsizetype start = 0, end = name.size();
-    auto blank = [](QChar c) { return c.isSpace() || c.category() == QChar::Other_Control; };
-    while (start < end && blank(name[start]))
-        ++start;
-    while (end > start && blank(name[end - 1]))
-        --end;
-    return name.mid(start, end - start);
-}
-
 } // namespace
 
 ImportAction::ImportAction(Services services, ListAccess list) : s_(services), list_(std::move(list)) {}
@@ -54,10 +43,12 @@ void ImportAction::tabPengajuanProsesTambahAllClick()
 
 bool ImportAction::guardsAllow()
 {
-    return inputWindowAllows(s_.dm, s_.host, s_.messages,
-                             {"CALL `nasn_waktu_input_cek`()", systemFailure, "Gagal mengambil data! err: 01"}) &&
+    return inputWindowAllows(
+               s_.dm, s_.host, s_.messages,
+               {"CALL `nasn_waktu_input_cek`()", systemFailure, "Gagal mengambil data! err: 01"}) &&
            lockAllows(s_.dm, s_.host, s_.messages,
-                      {systemFailure, "Pengajuan tidak bisa ditambah data!\r\rStatus : `Locked by Administrator` ",
+                      {systemFailure,
+                       "Pengajuan tidak bisa ditambah data!\r\rStatus : `Locked by Administrator` ",
                        "Gagal mengambil data! err: 02"},
                       s_.context.id_pengajuan);
 }
@@ -87,7 +78,7 @@ bool ImportAction::chooseAndRead()
     if (chosen.isEmpty())
         return false;
     sg_jm_preload.clear();
-    sheets::ReadResult read = sheets::readImportTable(trimmedFileName(chosen));
+    sheets::ReadResult read = sheets::readImportTable(trimmedOfBlanksAndControls(chosen));
     if (!read.ok()) {
         s_.messages.error(read.error);
         return false;

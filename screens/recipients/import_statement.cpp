@@ -7,6 +7,8 @@ bool isBlankOrControl(QChar c)
     return c.isSpace() || c.category() == QChar::Other_Control;
 }
 
+} // namespace
+
 QString trimmedOfBlanksAndControls(const QString &text)
 {
     qsizetype start = 0, end = text.size();
@@ -16,8 +18,6 @@ QString trimmedOfBlanksAndControls(const QString &text)
         --end;
     return text.mid(start, end - start);
 }
-
-} // namespace
 
 QString preparedName(const QString &name)
 {

@@ -11,6 +11,9 @@
 QByteArray importStatement(const QString &submissionId, const sheets::Table &rows,
                            const std::function<QByteArray(const QString &)> &escape);
 
+// The text without blanks and control characters at both ends.
+QString trimmedOfBlanksAndControls(const QString &text);
+
 // The name as the import stores it: apostrophes become backticks, blanks and
 // control characters at both ends go.
 QString preparedName(const QString &name);

@@ -3,17 +3,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 
-ConnectionSettings settingsFor(const TestServer &server)
-{
-    ConnectionSettings settings = ConnectionSettings::builtIn();
-    settings.host = QString::fromStdString(server.host());
-    settings.port = server.port();
-    settings.database = QString::fromStdString(server.database());
-    settings.user = QString::fromStdString(server.user());
-    settings.password = QString::fromStdString(server.password());
-    return settings;
-}
-
 AppFixture::AppFixture(bool demo)
     : server(demo), dm(settingsFor(server)), clock(QDateTime::currentDateTime()),
       fmain(std::make_unique<Tfmain>(dm, messages, files, [this] { return clock; }))

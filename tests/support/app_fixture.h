@@ -3,12 +3,11 @@
 
 #include "app/tfmain.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/server_settings.h"
 #include "tests/support/test_server.h"
 
 #include <gtest/gtest.h>
 #include <memory>
-
-ConnectionSettings settingsFor(const TestServer &server);
 
 // The demo accounts that the demo data holds.
 struct DemoAccount {
