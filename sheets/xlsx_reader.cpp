@@ -1,9 +1,9 @@
 #include "xlsx_reader.h"
 
 #include "read_error.h"
+#include "xml_scanner.h"
 #include "zip_package.h"
 
-#include <QVarLengthArray>
 #include <QXmlStreamReader>
 #include <vector>
 
@@ -196,37 +196,97 @@ uint32_t parseRow(QStringView r)
     return number - 1;
 }
 
+// Like QXmlStreamReader::readNextStartElement: false at the end of the current element.
+bool nextStartElement(XmlScanner &xml)
+{
+    for (;;) {
+        XmlScanner::Token token = xml.next();
+        if (token == XmlScanner::Token::StartElement)
+            return true;
+        if (token == XmlScanner::Token::EndElement || token == XmlScanner::Token::EndOfDocument)
+            return false;
+    }
+}
+
+// The text of a <t>; comments and processing instructions inside are left out.
+void appendElementText(XmlScanner &xml, QString &text)
+{
+    for (;;) {
+        switch (xml.next()) {
+        case XmlScanner::Token::Text:
+            xml.appendText(text);
+            break;
+        case XmlScanner::Token::Other:
+            break;
+        case XmlScanner::Token::EndElement:
+            return;
+        default:
+            throwDamaged();
+        }
+    }
+}
+
+void appendTexts(XmlScanner &xml, QString &text, bool intoRuns)
+{
+    while (nextStartElement(xml)) {
+        if (xml.name() == "t")
+            appendElementText(xml, text);
+        else if (intoRuns && xml.name() == "r")
+            appendTexts(xml, text, false);
+        else
+            xml.skipElement();
+    }
+}
+
+QString stringItem(XmlScanner &xml)
+{
+    QString text;
+    appendTexts(xml, text, true);
+    return unescape(text);
+}
+
+// The worksheet's cells, through the scanner: the worksheet is most of the bytes.
 class WorksheetReader {
 public:
     WorksheetReader(const std::vector<QString> &sst, SheetBuilder &sheet) : sst_(sst), sheet_(sheet) {}
 
     void read(const QByteArray &bytes)
     {
-        QXmlStreamReader xml(bytes);
-        while (!xml.atEnd() &&
-               !(xml.readNext() == QXmlStreamReader::StartElement && is(xml, QLatin1StringView("sheetData"))))
+        XmlScanner xml(bytes);
+        XmlScanner::Token token;
+        while ((token = xml.next()) != XmlScanner::Token::EndOfDocument &&
+               !(token == XmlScanner::Token::StartElement && xml.name() == "sheetData"))
             ;
         // Elements of the same names elsewhere (extensions) hold no cells.
-        while (xml.readNextStartElement()) {
-            if (!is(xml, QLatin1StringView("row"))) {
-                xml.skipCurrentElement();
+        while (token == XmlScanner::Token::StartElement && nextStartElement(xml)) {
+            if (xml.name() != "row") {
+                xml.skipElement();
                 continue;
             }
             startRow(xml);
-            while (xml.readNextStartElement()) {
-                if (is(xml, QLatin1StringView("c")))
+            while (nextStartElement(xml)) {
+                if (xml.name() == "c")
                     cell(xml);
                 else
-                    xml.skipCurrentElement();
+                    xml.skipElement();
             }
         }
-        checkXml(xml);
+        xml.finish();
     }
 
 private:
-    void startRow(QXmlStreamReader &xml)
+    // The attribute's value as XML reads it, empty when absent.
+    static QStringView attribute(const XmlScanner &xml, std::string_view name, QString &buffer)
     {
-        QStringView r = xml.attributes().value(QLatin1StringView("r"));
+        buffer.resize(0);
+        if (std::optional<std::string_view> raw = xml.attribute(name))
+            XmlScanner::appendAttributeValue(buffer, *raw);
+        return buffer;
+    }
+
+    void startRow(const XmlScanner &xml)
+    {
+        QStringView r = attribute(xml, "r", reference_);
         row_ = r.isEmpty() ? row_ + 1 : parseRow(r);
         if (row_ >= maxRows)
             throwDamaged();
@@ -254,37 +314,36 @@ private:
         throwDamaged();
     }
 
-    void cell(QXmlStreamReader &xml)
+    void cell(XmlScanner &xml)
     {
-        const QXmlStreamAttributes attributes = xml.attributes();
-        QStringView ref = attributes.value(QLatin1StringView("r"));
+        QStringView ref = attribute(xml, "r", reference_);
         if (ref.isEmpty()) {
             if (row_ >= maxRows || ++col_ >= maxColumns)
                 throwDamaged();
         } else {
             parseReference(ref, row_, col_);
         }
-        Type type = typeOf(attributes.value(QLatin1StringView("t")));
-        while (xml.readNextStartElement()) {
-            if (is(xml, QLatin1StringView("v")))
+        Type type = typeOf(attribute(xml, "t", type_));
+        while (nextStartElement(xml)) {
+            if (xml.name() == "v")
                 value(xml, type);
-            else if (type == Type::Inline && is(xml, QLatin1StringView("is")))
+            else if (type == Type::Inline && xml.name() == "is")
                 sheet_.text(row_, col_, stringItem(xml));
             else
-                xml.skipCurrentElement();
+                xml.skipElement();
         }
     }
 
-    // The text of <v>, gathered on the stack since most cells are short numbers.
-    void value(QXmlStreamReader &xml, Type type)
+    // The text of <v>, gathered in a buffer kept from cell to cell.
+    void value(XmlScanner &xml, Type type)
     {
-        QVarLengthArray<QChar, 64> chars;
-        while (xml.readNext() == QXmlStreamReader::Characters)
-            chars.append(xml.text().data(), xml.text().size());
-        if (!xml.isEndElement())
+        value_.resize(0);
+        XmlScanner::Token token;
+        while ((token = xml.next()) == XmlScanner::Token::Text)
+            xml.appendText(value_);
+        if (token != XmlScanner::Token::EndElement)
             throwDamaged();
-        QStringView view(chars.data(), chars.size());
-        checkXml(xml);
+        QStringView view(value_);
         switch (type) {
         case Type::Number:
             if (!view.isEmpty())
@@ -327,6 +386,7 @@ private:
 
     const std::vector<QString> &sst_;
     SheetBuilder &sheet_;
+    QString reference_, type_, value_;
     uint32_t row_ = UINT32_MAX; // the first row without a reference is row 1
     uint32_t col_ = UINT32_MAX;
 };
