@@ -5,6 +5,7 @@
 #include "zip_package.h"
 
 #include <QXmlStreamReader>
+#include <charconv>
 #include <vector>
 
 namespace sheets {
@@ -170,6 +171,48 @@ QString firstWorksheet(const ZipPackage &package, const QString &workbookPart,
     throwNoWorksheet();
 }
 
+// QStringView::toUInt and toDouble go through the locale machinery: the plain
+// forms nearly every cell holds are parsed here, anything else is left to them.
+uint32_t toUnsigned(QStringView text, bool *ok)
+{
+    if (text.isEmpty() || text.size() > 9)
+        return text.toUInt(ok);
+    uint32_t number = 0;
+    for (QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return text.toUInt(ok);
+        number = number * 10 + (c.unicode() - '0');
+    }
+    *ok = true;
+    return number;
+}
+
+double toNumber(QStringView text, bool *ok)
+{
+    // "-ddd.ddd" this short can neither overflow nor underflow.
+    char plain[300];
+    qsizetype size = text.size();
+    if (size == 0 || size > qsizetype(sizeof plain))
+        return text.toDouble(ok);
+    qsizetype digits = 0, point = -1;
+    for (qsizetype i = 0; i < size; ++i) {
+        char16_t c = text[i].unicode();
+        if (c >= '0' && c <= '9')
+            ++digits;
+        else if (c == '.' && point < 0 && digits > 0)
+            point = i;
+        else if (!(c == '-' && i == 0))
+            return text.toDouble(ok);
+        plain[i] = char(c);
+    }
+    if (digits == 0 || point == size - 1)
+        return text.toDouble(ok);
+    double number = 0;
+    std::from_chars(plain, plain + size, number);
+    *ok = true;
+    return number;
+}
+
 // "B3" into zero-based row and column.
 void parseReference(QStringView ref, uint32_t &row, uint32_t &col)
 {
@@ -180,7 +223,7 @@ void parseReference(QStringView ref, uint32_t &row, uint32_t &col)
          ++i)
         letters = letters * 26 + (ref[i].unicode() - 'A' + 1);
     bool digits;
-    uint32_t number = ref.mid(i).toUInt(&digits);
+    uint32_t number = toUnsigned(ref.mid(i), &digits);
     if (letters == 0 || letters > maxColumns || !digits || number == 0 || number > maxRows)
         throwDamaged();
     row = number - 1;
@@ -190,7 +233,7 @@ void parseReference(QStringView ref, uint32_t &row, uint32_t &col)
 uint32_t parseRow(QStringView r)
 {
     bool digits;
-    uint32_t number = r.toUInt(&digits);
+    uint32_t number = toUnsigned(r, &digits);
     if (!digits || number == 0 || number > maxRows)
         throwDamaged();
     return number - 1;
@@ -297,19 +340,20 @@ private:
 
     static Type typeOf(QStringView t)
     {
-        if (t.isEmpty() || t == QLatin1StringView("n"))
+        std::u16string_view name(t.utf16(), size_t(t.size()));
+        if (name.empty() || name == u"n")
             return Type::Number;
-        if (t == QLatin1StringView("s"))
+        if (name == u"s")
             return Type::Shared;
-        if (t == QLatin1StringView("inlineStr"))
+        if (name == u"inlineStr")
             return Type::Inline;
-        if (t == QLatin1StringView("str"))
+        if (name == u"str")
             return Type::Formula;
-        if (t == QLatin1StringView("b"))
+        if (name == u"b")
             return Type::Boolean;
-        if (t == QLatin1StringView("e"))
+        if (name == u"e")
             return Type::Error;
-        if (t == QLatin1StringView("d"))
+        if (name == u"d")
             return Type::Date;
         throwDamaged();
     }
@@ -351,7 +395,7 @@ private:
             break;
         case Type::Shared: {
             bool digits;
-            uint index = view.toUInt(&digits);
+            uint index = toUnsigned(view, &digits);
             if (!digits || index >= sst_.size())
                 throwDamaged();
             sheet_.text(row_, col_, sst_[index]);
@@ -378,7 +422,7 @@ private:
     static double parsedNumber(QStringView text)
     {
         bool parsed;
-        double number = text.toDouble(&parsed);
+        double number = toNumber(text, &parsed);
         if (!parsed)
             throwDamaged();
         return number;
