@@ -34,15 +34,24 @@ bool isXmlChar(char32_t c)
            (c >= 0x10000 && c <= 0x10FFFF);
 }
 
+// Names are short: a plain loop beats a call to memchr.
+size_t colonIn(std::string_view qualifiedName)
+{
+    for (size_t i = 0; i < qualifiedName.size(); ++i)
+        if (qualifiedName[i] == ':')
+            return i;
+    return std::string_view::npos;
+}
+
 std::string_view prefixOf(std::string_view qualifiedName)
 {
-    size_t colon = qualifiedName.find(':');
+    size_t colon = colonIn(qualifiedName);
     return colon == std::string_view::npos ? std::string_view() : qualifiedName.substr(0, colon);
 }
 
 std::string_view localOf(std::string_view qualifiedName)
 {
-    return qualifiedName.substr(qualifiedName.find(':') + 1);
+    return qualifiedName.substr(colonIn(qualifiedName) + 1);
 }
 
 // "lt", "#233", "#xE9" into the character it stands for.
@@ -121,11 +130,6 @@ void decode(std::string_view raw, bool references, bool attribute, QString *out)
         }
     }
     flush(end);
-}
-
-bool contains(std::string_view text, char c)
-{
-    return std::memchr(text.data(), c, text.size()) != nullptr;
 }
 
 // The document in UTF-8: one in another encoding (by its byte order mark or its
@@ -237,19 +241,23 @@ XmlScanner::Token XmlScanner::next()
 
 XmlScanner::Token XmlScanner::text()
 {
-    const char *lt = static_cast<const char *>(std::memchr(at_, '<', size_t(end_ - at_)));
-    const char *stop = lt ? lt : end_;
-    text_ = std::string_view(at_, size_t(stop - at_));
+    // Cell texts are short: one pass noting what needs a closer look beats a memchr for each.
+    const char *start = at_;
+    bool references = false, brackets = false;
+    for (; at_ < end_ && *at_ != '<'; ++at_) {
+        references |= *at_ == '&';
+        brackets |= *at_ == ']';
+    }
+    text_ = std::string_view(start, size_t(at_ - start));
     cdata_ = false;
-    at_ = stop;
     if (open_.empty()) {
         if (!std::all_of(text_.begin(), text_.end(), isSpace))
             throwDamaged();
         return Token::Other;
     }
-    if (contains(text_, '&'))
+    if (references)
         decode(text_, true, false, nullptr);
-    if (contains(text_, ']') && text_.find("]]>"sv) != std::string_view::npos)
+    if (brackets && text_.find("]]>"sv) != std::string_view::npos)
         throwDamaged();
     return Token::Text;
 }
@@ -306,9 +314,9 @@ std::string_view XmlScanner::scanName()
     while (at_ < end_ && isNameChar(*at_))
         ++at_;
     std::string_view name(start, size_t(at_ - start));
-    size_t colon = name.find(':');
+    size_t colon = colonIn(name);
     if (colon != std::string_view::npos &&
-        (colon == 0 || colon + 1 == name.size() || name.find(':', colon + 1) != std::string_view::npos))
+        (colon == 0 || colon + 1 == name.size() || colonIn(name.substr(colon + 1)) != std::string_view::npos))
         throwDamaged();
     return name;
 }
@@ -332,12 +340,17 @@ void XmlScanner::checkPrefix(std::string_view qualifiedName) const
 
 void XmlScanner::checkDuplicates()
 {
-    std::vector<std::string_view> names;
-    names.reserve(attributes_.size());
-    for (const Attribute &attribute : attributes_)
-        names.push_back(attribute.name);
-    std::sort(names.begin(), names.end());
-    if (std::adjacent_find(names.begin(), names.end()) != names.end())
+    auto sameName = [](const Attribute &a, const Attribute &b) { return a.name == b.name; };
+    if (attributes_.size() <= 16) {
+        for (auto a = attributes_.begin(); a != attributes_.end(); ++a)
+            if (std::any_of(a + 1, attributes_.end(), [&](const Attribute &b) { return sameName(*a, b); }))
+                throwDamaged();
+        return;
+    }
+    std::vector<Attribute> sorted = attributes_;
+    std::sort(sorted.begin(), sorted.end(),
+              [](const Attribute &a, const Attribute &b) { return a.name < b.name; });
+    if (std::adjacent_find(sorted.begin(), sorted.end(), sameName) != sorted.end())
         throwDamaged();
 }
 
@@ -367,14 +380,17 @@ XmlScanner::Token XmlScanner::startElement()
         if (at_ == end_ || (*at_ != '"' && *at_ != '\''))
             throwDamaged();
         char quote = *at_++;
-        const char *close = static_cast<const char *>(std::memchr(at_, quote, size_t(end_ - at_)));
-        if (!close)
+        const char *start = at_;
+        bool references = false;
+        for (; at_ < end_ && *at_ != quote; ++at_) {
+            if (*at_ == '<')
+                throwDamaged();
+            references |= *at_ == '&';
+        }
+        if (at_ == end_)
             throwDamaged();
-        std::string_view value(at_, size_t(close - at_));
-        at_ = close + 1;
-        if (contains(value, '<'))
-            throwDamaged();
-        if (contains(value, '&'))
+        std::string_view value(start, size_t(at_++ - start));
+        if (references)
             decode(value, true, true, nullptr);
         if (attributeName.starts_with("xmlns:"sv)) {
             if (value.empty())
