@@ -1,10 +1,11 @@
 #include "xlsx_reader.h"
 
 #include "read_error.h"
+#include "xml_scanner.h"
 #include "zip_package.h"
 
-#include <QVarLengthArray>
 #include <QXmlStreamReader>
+#include <charconv>
 #include <vector>
 
 namespace sheets {
@@ -170,6 +171,48 @@ QString firstWorksheet(const ZipPackage &package, const QString &workbookPart,
     throwNoWorksheet();
 }
 
+// QStringView::toUInt and toDouble go through the locale machinery: the plain
+// forms nearly every cell holds are parsed here, anything else is left to them.
+uint32_t toUnsigned(QStringView text, bool *ok)
+{
+    if (text.isEmpty() || text.size() > 9)
+        return text.toUInt(ok);
+    uint32_t number = 0;
+    for (QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return text.toUInt(ok);
+        number = number * 10 + (c.unicode() - '0');
+    }
+    *ok = true;
+    return number;
+}
+
+double toNumber(QStringView text, bool *ok)
+{
+    // "-ddd.ddd" this short can neither overflow nor underflow.
+    char plain[300];
+    qsizetype size = text.size();
+    if (size == 0 || size > qsizetype(sizeof plain))
+        return text.toDouble(ok);
+    qsizetype digits = 0, point = -1;
+    for (qsizetype i = 0; i < size; ++i) {
+        char16_t c = text[i].unicode();
+        if (c >= '0' && c <= '9')
+            ++digits;
+        else if (c == '.' && point < 0 && digits > 0)
+            point = i;
+        else if (!(c == '-' && i == 0))
+            return text.toDouble(ok);
+        plain[i] = char(c);
+    }
+    if (digits == 0 || point == size - 1)
+        return text.toDouble(ok);
+    double number = 0;
+    std::from_chars(plain, plain + size, number);
+    *ok = true;
+    return number;
+}
+
 // "B3" into zero-based row and column.
 void parseReference(QStringView ref, uint32_t &row, uint32_t &col)
 {
@@ -180,7 +223,7 @@ void parseReference(QStringView ref, uint32_t &row, uint32_t &col)
          ++i)
         letters = letters * 26 + (ref[i].unicode() - 'A' + 1);
     bool digits;
-    uint32_t number = ref.mid(i).toUInt(&digits);
+    uint32_t number = toUnsigned(ref.mid(i), &digits);
     if (letters == 0 || letters > maxColumns || !digits || number == 0 || number > maxRows)
         throwDamaged();
     row = number - 1;
@@ -190,43 +233,103 @@ void parseReference(QStringView ref, uint32_t &row, uint32_t &col)
 uint32_t parseRow(QStringView r)
 {
     bool digits;
-    uint32_t number = r.toUInt(&digits);
+    uint32_t number = toUnsigned(r, &digits);
     if (!digits || number == 0 || number > maxRows)
         throwDamaged();
     return number - 1;
 }
 
+// Like QXmlStreamReader::readNextStartElement: false at the end of the current element.
+bool nextStartElement(XmlScanner &xml)
+{
+    for (;;) {
+        XmlScanner::Token token = xml.next();
+        if (token == XmlScanner::Token::StartElement)
+            return true;
+        if (token == XmlScanner::Token::EndElement || token == XmlScanner::Token::EndOfDocument)
+            return false;
+    }
+}
+
+// The text of a <t>; comments and processing instructions inside are left out.
+void appendElementText(XmlScanner &xml, QString &text)
+{
+    for (;;) {
+        switch (xml.next()) {
+        case XmlScanner::Token::Text:
+            xml.appendText(text);
+            break;
+        case XmlScanner::Token::Other:
+            break;
+        case XmlScanner::Token::EndElement:
+            return;
+        default:
+            throwDamaged();
+        }
+    }
+}
+
+void appendTexts(XmlScanner &xml, QString &text, bool intoRuns)
+{
+    while (nextStartElement(xml)) {
+        if (xml.name() == "t")
+            appendElementText(xml, text);
+        else if (intoRuns && xml.name() == "r")
+            appendTexts(xml, text, false);
+        else
+            xml.skipElement();
+    }
+}
+
+QString stringItem(XmlScanner &xml)
+{
+    QString text;
+    appendTexts(xml, text, true);
+    return unescape(text);
+}
+
+// The worksheet's cells, through the scanner: the worksheet is most of the bytes.
 class WorksheetReader {
 public:
     WorksheetReader(const std::vector<QString> &sst, SheetBuilder &sheet) : sst_(sst), sheet_(sheet) {}
 
     void read(const QByteArray &bytes)
     {
-        QXmlStreamReader xml(bytes);
-        while (!xml.atEnd() &&
-               !(xml.readNext() == QXmlStreamReader::StartElement && is(xml, QLatin1StringView("sheetData"))))
+        XmlScanner xml(bytes);
+        XmlScanner::Token token;
+        while ((token = xml.next()) != XmlScanner::Token::EndOfDocument &&
+               !(token == XmlScanner::Token::StartElement && xml.name() == "sheetData"))
             ;
         // Elements of the same names elsewhere (extensions) hold no cells.
-        while (xml.readNextStartElement()) {
-            if (!is(xml, QLatin1StringView("row"))) {
-                xml.skipCurrentElement();
+        while (token == XmlScanner::Token::StartElement && nextStartElement(xml)) {
+            if (xml.name() != "row") {
+                xml.skipElement();
                 continue;
             }
             startRow(xml);
-            while (xml.readNextStartElement()) {
-                if (is(xml, QLatin1StringView("c")))
+            while (nextStartElement(xml)) {
+                if (xml.name() == "c")
                     cell(xml);
                 else
-                    xml.skipCurrentElement();
+                    xml.skipElement();
             }
         }
-        checkXml(xml);
+        xml.finish();
     }
 
 private:
-    void startRow(QXmlStreamReader &xml)
+    // The attribute's value as XML reads it, empty when absent.
+    static QStringView attribute(const XmlScanner &xml, std::string_view name, QString &buffer)
     {
-        QStringView r = xml.attributes().value(QLatin1StringView("r"));
+        buffer.resize(0);
+        if (std::optional<std::string_view> raw = xml.attribute(name))
+            XmlScanner::appendAttributeValue(buffer, *raw);
+        return buffer;
+    }
+
+    void startRow(const XmlScanner &xml)
+    {
+        QStringView r = attribute(xml, "r", reference_);
         row_ = r.isEmpty() ? row_ + 1 : parseRow(r);
         if (row_ >= maxRows)
             throwDamaged();
@@ -237,54 +340,54 @@ private:
 
     static Type typeOf(QStringView t)
     {
-        if (t.isEmpty() || t == QLatin1StringView("n"))
+        std::u16string_view name(t.utf16(), size_t(t.size()));
+        if (name.empty() || name == u"n")
             return Type::Number;
-        if (t == QLatin1StringView("s"))
+        if (name == u"s")
             return Type::Shared;
-        if (t == QLatin1StringView("inlineStr"))
+        if (name == u"inlineStr")
             return Type::Inline;
-        if (t == QLatin1StringView("str"))
+        if (name == u"str")
             return Type::Formula;
-        if (t == QLatin1StringView("b"))
+        if (name == u"b")
             return Type::Boolean;
-        if (t == QLatin1StringView("e"))
+        if (name == u"e")
             return Type::Error;
-        if (t == QLatin1StringView("d"))
+        if (name == u"d")
             return Type::Date;
         throwDamaged();
     }
 
-    void cell(QXmlStreamReader &xml)
+    void cell(XmlScanner &xml)
     {
-        const QXmlStreamAttributes attributes = xml.attributes();
-        QStringView ref = attributes.value(QLatin1StringView("r"));
+        QStringView ref = attribute(xml, "r", reference_);
         if (ref.isEmpty()) {
             if (row_ >= maxRows || ++col_ >= maxColumns)
                 throwDamaged();
         } else {
             parseReference(ref, row_, col_);
         }
-        Type type = typeOf(attributes.value(QLatin1StringView("t")));
-        while (xml.readNextStartElement()) {
-            if (is(xml, QLatin1StringView("v")))
+        Type type = typeOf(attribute(xml, "t", type_));
+        while (nextStartElement(xml)) {
+            if (xml.name() == "v")
                 value(xml, type);
-            else if (type == Type::Inline && is(xml, QLatin1StringView("is")))
+            else if (type == Type::Inline && xml.name() == "is")
                 sheet_.text(row_, col_, stringItem(xml));
             else
-                xml.skipCurrentElement();
+                xml.skipElement();
         }
     }
 
-    // The text of <v>, gathered on the stack since most cells are short numbers.
-    void value(QXmlStreamReader &xml, Type type)
+    // The text of <v>, gathered in a buffer kept from cell to cell.
+    void value(XmlScanner &xml, Type type)
     {
-        QVarLengthArray<QChar, 64> chars;
-        while (xml.readNext() == QXmlStreamReader::Characters)
-            chars.append(xml.text().data(), xml.text().size());
-        if (!xml.isEndElement())
+        value_.resize(0);
+        XmlScanner::Token token;
+        while ((token = xml.next()) == XmlScanner::Token::Text)
+            xml.appendText(value_);
+        if (token != XmlScanner::Token::EndElement)
             throwDamaged();
-        QStringView view(chars.data(), chars.size());
-        checkXml(xml);
+        QStringView view(value_);
         switch (type) {
         case Type::Number:
             if (!view.isEmpty())
@@ -292,7 +395,7 @@ private:
             break;
         case Type::Shared: {
             bool digits;
-            uint index = view.toUInt(&digits);
+            uint index = toUnsigned(view, &digits);
             if (!digits || index >= sst_.size())
                 throwDamaged();
             sheet_.text(row_, col_, sst_[index]);
@@ -319,7 +422,7 @@ private:
     static double parsedNumber(QStringView text)
     {
         bool parsed;
-        double number = text.toDouble(&parsed);
+        double number = toNumber(text, &parsed);
         if (!parsed)
             throwDamaged();
         return number;
@@ -327,6 +430,7 @@ private:
 
     const std::vector<QString> &sst_;
     SheetBuilder &sheet_;
+    QString reference_, type_, value_;
     uint32_t row_ = UINT32_MAX; // the first row without a reference is row 1
     uint32_t col_ = UINT32_MAX;
 };

@@ -49,21 +49,30 @@ std::optional<QByteArray> ZipPackage::part(const QString &name) const
     zip_file_t *file = zip_fopen_index(archive_, zip_uint64_t(index), 0);
     if (!file)
         throwDamaged();
+    // Inflated straight into the part's buffer; one byte beyond the size the
+    // header gives finds the end without growing it.
     QByteArray out;
     zip_stat_t stat;
     if (zip_stat_index(archive_, zip_uint64_t(index), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE) &&
         (stat.valid & ZIP_STAT_COMP_SIZE))
-        out.reserve(qsizetype(
-            std::min({stat.size, stat.comp_size * maxDeflateRatio + 4096, zip_uint64_t(maxPartSize)})));
-    char chunk[65536];
+        out.reserve(qsizetype(std::min(
+            {stat.size + 1, stat.comp_size * maxDeflateRatio + 4096, zip_uint64_t(maxPartSize) + 1})));
     zip_int64_t got;
-    while ((got = zip_fread(file, chunk, sizeof chunk)) > 0) {
-        if (out.size() + got > maxPartSize) {
+    qsizetype size = 0;
+    for (;;) {
+        if (size == out.capacity())
+            out.reserve(std::min(std::max(size * 2, qsizetype(65536)), maxPartSize + 1));
+        out.resize(out.capacity());
+        got = zip_fread(file, out.data() + size, zip_uint64_t(out.size() - size));
+        if (got <= 0)
+            break;
+        size += qsizetype(got);
+        if (size > maxPartSize) {
             zip_fclose(file);
             throwTooLarge();
         }
-        out.append(chunk, qsizetype(got));
     }
+    out.resize(size);
     zip_fclose(file);
     if (got < 0)
         throwDamaged();

@@ -2,6 +2,8 @@
 #include "expect_table.h"
 #include "fixtures.h"
 
+#include <QStringEncoder>
+
 namespace {
 
 const QByteArray mainNs = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
@@ -28,19 +30,24 @@ QByteArray worksheet(const QByteArray &sheetData)
     return "<worksheet xmlns=\"" + mainNs + "\"><sheetData>" + sheetData + "</sheetData></worksheet>";
 }
 
-// A one-sheet package; sharedStrings, when given, holds the <si> items.
-QString package(const QByteArray &sheetData, const QByteArray &sharedStrings = {})
+// A one-sheet package of this worksheet part; sharedStrings, when given, holds the <si> items.
+QString packageOf(const QByteArray &worksheetXml, const QByteArray &sharedStrings = {})
 {
     QList<std::pair<QString, QByteArray>> parts = {
         {"_rels/.rels", relationships({{"rId1", "officeDocument", "xl/workbook.xml"}})},
         {"xl/workbook.xml", workbook("<sheet name=\"Data\" sheetId=\"1\" r:id=\"rId1\"/>")},
         {"xl/_rels/workbook.xml.rels", relationships({{"rId1", "worksheet", "worksheets/sheet1.xml"},
                                                       {"rId2", "sharedStrings", "sharedStrings.xml"}})},
-        {"xl/worksheets/sheet1.xml", worksheet(sheetData)},
+        {"xl/worksheets/sheet1.xml", worksheetXml},
     };
     if (!sharedStrings.isEmpty())
         parts.append({"xl/sharedStrings.xml", "<sst xmlns=\"" + mainNs + "\">" + sharedStrings + "</sst>"});
     return fixtures::write(QStringLiteral("crafted.xlsx"), fixtures::zip(parts));
+}
+
+QString package(const QByteArray &sheetData, const QByteArray &sharedStrings = {})
+{
+    return packageOf(worksheet(sheetData), sharedStrings);
 }
 
 TEST(XlsxParts, RowsAndCellsWithoutReferenceFollowThePreviousOne)
@@ -86,6 +93,72 @@ TEST(XlsxParts, SharedStringsRunsPhoneticsAndEscapes)
                 "<si><t>a_x000D_b_x005F_x0041_c_x00e9__xZZZZ_</t></si>");
     EXPECT_TABLE(sheets::readFirstSheet(file),
                  rows({{"Siti Aminah", "a\rb_x0041_c\u00e9_xZZZZ_", "in line", "x\ty"}}));
+}
+
+TEST(XlsxParts, WorksheetMarkupAsXmlReadsIt)
+{
+    // References, CDATA, comments and instructions, line ends, quoting styles;
+    // what follows sheetData is not read.
+    QByteArray xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n<!-- by hand -->"
+        "<worksheet xmlns=\"" +
+        mainNs +
+        "\"><sheetData><?keep going?>\n<row r='1' >"
+        "<c r = \"A1\" t=\"inlineStr\"><is><t>a&lt;b&amp;&#233;&#x1F600;</t></is></c>"
+        "<c r=\"B1\" t=\"inlineStr\"><is><t>x<!-- note -->y<?pi?>z</t></is></c>"
+        "<c r=\"C1\" t=\"inlineStr\"><is><t>one\r\ntwo\rthree</t></is></c>"
+        "<c r=\"D1\"><v><![CDATA[12]]>.5</v></c>"
+        "<c r=\"&#69;1\" t=\"str\"><v>&quot;q&apos;</v></c>"
+        "<c r=\"F1\"/>"
+        "<c r=\"G1\" t=\"inlineStr\"><is><t><![CDATA[<raw & text>]]></t></is></c>"
+        "</row></sheetData><extLst><ext><row r=\"5\"><c r=\"A5\"><v>9</v></c></row></ext></extLst>"
+        "</worksheet>";
+    EXPECT_TABLE(
+        sheets::readFirstSheet(packageOf(xml)),
+        rows({{"a<b&\u00e9\U0001F600", "xyz", "one\ntwo\nthree", "12.5", "\"q'", "", "<raw & text>"}}));
+}
+
+TEST(XlsxParts, WorksheetInAnotherEncoding)
+{
+    QString body =
+        "<worksheet xmlns=\"" + QString::fromLatin1(mainNs) +
+        "\"><sheetData><row><c t=\"inlineStr\"><is><t>D\u00e9</t></is></c></row></sheetData></worksheet>";
+    QStringEncoder toUtf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    QByteArray utf16 = toUtf16(body);
+    QByteArray latin1 = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" + body.toLatin1();
+    for (const QByteArray &xml : {utf16, latin1}) {
+        SCOPED_TRACE(xml.left(50).toStdString());
+        EXPECT_TABLE(sheets::readFirstSheet(packageOf(xml)), rows({{"D\u00e9"}}));
+    }
+}
+
+TEST(XlsxParts, MalformedWorksheetXmlIsDamaged)
+{
+    const char *cases[] = {
+        "<row r=\"1\"><c r=\"A1\"><v>1</v></x></row>",     // end tag of another element
+        "<row r=\"1\"><p:c r=\"A1\"><v>1</v></p:c></row>", // undeclared prefix
+        "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>&nbsp;</t></is></c></row>", // undeclared entity
+        "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>&#0;</t></is></c></row>",   // no character
+        "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>&#xD800;</t></is></c></row>",
+        "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>\x01</t></is></c></row>",  // control character
+        "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>\xFF</t></is></c></row>",  // not UTF-8
+        "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>a<b/></t></is></c></row>", // element in a text
+        "<row r=\"1\"><c r=\"A1\" r=\"B1\"><v>1</v></c></row>",                     // attribute twice
+        "<row r=\"1\"><c r=\"A<1\"><v>1</v></c></row>",
+        "<row r=\"1\"><c r=\"A1><v>1</v></c></row>",
+        "<row r=\"1\"><c r=\"A1\"><v><b/>1</v></c></row>", // element in a value
+        "<row r=\"1\"><c r=\"A1\"><v>1<!-- x --></v></c></row>",
+        "<row r=\"1\"><!-- unterminated </row>",
+        "<row r=\"1\"><c r=\"A1\"><v>1]]></v></c></row>",
+    };
+    for (const char *sheetData : cases) {
+        SCOPED_TRACE(sheetData);
+        EXPECT_FAILURE(sheets::readFirstSheet(package(sheetData)), damaged);
+    }
+    // A document type could declare entities that expand without bound.
+    QByteArray doctype = "<!DOCTYPE worksheet [<!ENTITY e \"x\">]>" + worksheet("<row><c><v>1</v></c></row>");
+    EXPECT_FAILURE(sheets::readFirstSheet(packageOf(doctype)), damaged);
+    EXPECT_FAILURE(sheets::readFirstSheet(packageOf({})), damaged);
 }
 
 TEST(XlsxParts, FormulaCachedValuesOfEachType)
