@@ -1,8 +1,8 @@
 #include "data/connection.h"
 
-#include "data/busy_cursor.h"
 #include "data/db_error.h"
 #include "data/query.h"
+#include "ui/busy_cursor.h"
 
 #include <algorithm>
 #include <mysql.h>

@@ -1,9 +1,9 @@
 #include "data/query.h"
 
-#include "data/busy_cursor.h"
 #include "data/connection.h"
 #include "data/db_error.h"
 #include "data/value_text.h"
+#include "ui/busy_cursor.h"
 
 #include <memory>
 #include <mysql.h>
