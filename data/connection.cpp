@@ -2,7 +2,6 @@
 
 #include "data/db_error.h"
 #include "data/query.h"
-#include "ui/busy_cursor.h"
 
 #include <algorithm>
 #include <mysql.h>
@@ -22,7 +21,7 @@ Connection::~Connection()
 void Connection::open()
 {
     close();
-    BusyCursor busy;
+    Busy busy(*this);
     MYSQL *mysql = mysql_init(nullptr);
     if (!mysql)
         throw DbError("out of memory");

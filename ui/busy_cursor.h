@@ -2,11 +2,12 @@
 
 #include <QApplication>
 
-// The busy pointer for as long as a statement runs.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
+// The busy pointer while the database core runs a statement; the core itself
+// knows no widgets, so Tdm installs this as its connection's busy hook.
+inline void setBusyCursor(bool busy)
+{
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
