@@ -207,26 +207,48 @@ BEGIN
     SET @util_sql = NULL;
 END;;
 
--- The application account: EXECUTE on the nasn_ procedures, the import's
--- columns of nasn_pengajuan_detail, and what the officials dataset reads.
+-- The application account's grants, to one account ('user'@'host', quoted):
+-- EXECUTE on the nasn_ procedures, the import's columns of
+-- nasn_pengajuan_detail, and what the officials dataset reads.
+CREATE OR REPLACE PROCEDURE util_app_grant(IN p_account VARCHAR(400))
+    MODIFIES SQL DATA
+BEGIN
+    DECLARE v_db VARCHAR(200) DEFAULT CONCAT('`', REPLACE(DATABASE(), '`', '``'), '`');
+    FOR r IN (SELECT ROUTINE_NAME AS name FROM information_schema.ROUTINES
+              WHERE ROUTINE_SCHEMA = DATABASE() AND ROUTINE_TYPE = 'PROCEDURE'
+                AND ROUTINE_NAME LIKE 'nasn\_%') DO
+        CALL util_exec(CONCAT('GRANT EXECUTE ON PROCEDURE ', v_db, '.`', r.name, '` TO ', p_account));
+    END FOR;
+    CALL util_exec(CONCAT('GRANT INSERT (id_pengajuan, nik, nama_lengkap, gapok, gapok_4, gapok_1, ',
+                          'remunerasi, insentif) ON ', v_db, '.nasn_pengajuan_detail TO ', p_account));
+    CALL util_exec(CONCAT('GRANT SELECT ON ', v_db, '.tpp_pejabat TO ', p_account));
+    CALL util_exec(CONCAT('GRANT SELECT ON ', v_db, '.cache_pns TO ', p_account));
+END;;
+
+-- Creates the application account if missing and grants it exactly the above.
 -- Names reach the statements through QUOTE(), never as raw text.
 CREATE OR REPLACE PROCEDURE adm_app_account_grant(IN p_user VARCHAR(80), IN p_password TEXT)
     MODIFIES SQL DATA
 BEGIN
-    DECLARE v_db VARCHAR(200) DEFAULT CONCAT('`', REPLACE(DATABASE(), '`', '``'), '`');
     DECLARE v_account VARCHAR(400);
     FOR h IN (SELECT 'localhost' AS host UNION ALL SELECT '127.0.0.1') DO
         SET v_account = CONCAT(QUOTE(p_user), '@', QUOTE(h.host));
         CALL util_exec(CONCAT('CREATE USER IF NOT EXISTS ', v_account, ' IDENTIFIED BY ', QUOTE(p_password)));
-        FOR r IN (SELECT ROUTINE_NAME AS name FROM information_schema.ROUTINES
-                  WHERE ROUTINE_SCHEMA = DATABASE() AND ROUTINE_TYPE = 'PROCEDURE'
-                    AND ROUTINE_NAME LIKE 'nasn\_%') DO
-            CALL util_exec(CONCAT('GRANT EXECUTE ON PROCEDURE ', v_db, '.`', r.name, '` TO ', v_account));
-        END FOR;
-        CALL util_exec(CONCAT('GRANT INSERT (id_pengajuan, nik, nama_lengkap, gapok, gapok_4, gapok_1, ',
-                              'remunerasi, insentif) ON ', v_db, '.nasn_pengajuan_detail TO ', v_account));
-        CALL util_exec(CONCAT('GRANT SELECT ON ', v_db, '.tpp_pejabat TO ', v_account));
-        CALL util_exec(CONCAT('GRANT SELECT ON ', v_db, '.cache_pns TO ', v_account));
+        CALL util_app_grant(v_account);
+    END FOR;
+END;;
+
+-- After an upgrade: every account holding the application's grants on this
+-- database gets those of the procedures the new version added. The import's
+-- column grant marks such an account. Logs nothing, so an upgrade run again
+-- changes nothing.
+CREATE OR REPLACE PROCEDURE util_app_regrant()
+    MODIFIES SQL DATA
+BEGIN
+    FOR a IN (SELECT DISTINCT User AS name, Host AS host FROM mysql.columns_priv
+              WHERE Db = DATABASE() AND Table_name = 'nasn_pengajuan_detail'
+                AND FIND_IN_SET('Insert', Column_priv) > 0) DO
+        CALL util_app_grant(CONCAT(QUOTE(a.name), '@', QUOTE(a.host)));
     END FOR;
 END;;
 
