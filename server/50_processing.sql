@@ -1,7 +1,7 @@
 -- Processing: one history row per recipient, computed in one statement.
 DELIMITER ;;
 
-CREATE FUNCTION util_periode_label(p_periode VARCHAR(16)) RETURNS VARCHAR(32)
+CREATE OR REPLACE FUNCTION util_periode_label(p_periode VARCHAR(16)) RETURNS VARCHAR(32)
     DETERMINISTIC NO SQL
     RETURN IF(SUBSTRING(p_periode, 5, 2) IN ('01', '02', '03', '04', '05', '06', '07', '08', '09', '10', '11', '12'),
               CONCAT(ELT(CAST(SUBSTRING(p_periode, 5, 2) AS UNSIGNED), 'Januari', 'Februari', 'Maret', 'April',
@@ -10,7 +10,7 @@ CREATE FUNCTION util_periode_label(p_periode VARCHAR(16)) RETURNS VARCHAR(32)
               '');;
 
 -- Units before 2022 carried the UPT prefix.
-CREATE FUNCTION util_nama_unit(p_periode VARCHAR(16)) RETURNS VARCHAR(64)
+CREATE OR REPLACE FUNCTION util_nama_unit(p_periode VARCHAR(16)) RETURNS VARCHAR(64)
     DETERMINISTIC NO SQL
     RETURN IF(CAST(LEFT(p_periode, 4) AS UNSIGNED) < 2022,
               'UPT Rumah Sakit Umum Daerah pada Dinas Kesehatan',
@@ -47,7 +47,7 @@ CREATE PROCEDURE util_proses_baris(IN p_run BIGINT UNSIGNED)
 -- Returns exactly this run's rows, so two operators processing at once each
 -- get their own. Outside the input window and for a locked submission only
 -- an Administrator may process.
-CREATE PROCEDURE nasn_proses(IN var_id VARCHAR(255), IN var_nip VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_proses(IN var_id VARCHAR(255), IN var_nip VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_id BIGINT UNSIGNED DEFAULT util_id(var_id);
