@@ -18,7 +18,7 @@ CREATE OR REPLACE FUNCTION util_nama_unit(p_periode VARCHAR(16)) RETURNS VARCHAR
 
 -- The label and the officials of a run, as its documents print them: the
 -- pair the officials screen keeps for the hospital's unit.
-CREATE PROCEDURE util_proses_simpan_variabel(IN p_run BIGINT UNSIGNED)
+CREATE OR REPLACE PROCEDURE util_proses_simpan_variabel(IN p_run BIGINT UNSIGNED)
     MODIFIES SQL DATA
     INSERT INTO nasn_process_run_variabel
         (run_id, periode_label, pa_nama, pa_nip, pa_pangkat, bp_nama, bp_nip, bp_pangkat)
@@ -34,7 +34,7 @@ CREATE PROCEDURE util_proses_simpan_variabel(IN p_run BIGINT UNSIGNED)
     WHERE r.id = p_run;;
 
 -- A run's rows with the 28 report columns, as processing answered them.
-CREATE PROCEDURE util_proses_baris(IN p_run BIGINT UNSIGNED)
+CREATE OR REPLACE PROCEDURE util_proses_baris(IN p_run BIGINT UNSIGNED)
     READS SQL DATA
     SELECT h.idx, h.id_pengajuan, h.id, h.periode, h.nik, h.nama_lengkap, h.gapok, h.gapok_1, h.gapok_4,
            h.remunerasi, h.insentif, h.gapok_bpjs, h.induk_id, h.thp, h.dpi_bruto, h.bruto_1, h.bruto_4,

@@ -4,7 +4,7 @@ DELIMITER ;;
 
 -- The runs of a submission, newest first: when, who, how many rows and the
 -- total contribution (1 % and 4 %), grouped by '.'.
-CREATE PROCEDURE nasn_proses_riwayat_tampildata(IN var_id VARCHAR(255), IN var_nip VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_proses_riwayat_tampildata(IN var_id VARCHAR(255), IN var_nip VARCHAR(255))
     SQL SECURITY DEFINER READS SQL DATA
 BEGIN
     DECLARE v_level VARCHAR(32);
@@ -20,7 +20,7 @@ BEGIN
 END;;
 
 -- One run's rows, the same 28 columns processing answered.
-CREATE PROCEDURE nasn_proses_riwayat_baris(IN var_run VARCHAR(255), IN var_nip VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_proses_riwayat_baris(IN var_run VARCHAR(255), IN var_nip VARCHAR(255))
     SQL SECURITY DEFINER READS SQL DATA
 BEGIN
     DECLARE v_level VARCHAR(32);
@@ -30,7 +30,7 @@ END;;
 
 -- One run's report variables under the names the templates ask for; no row
 -- for an unknown run.
-CREATE PROCEDURE nasn_proses_riwayat_variabel(IN var_run VARCHAR(255), IN var_nip VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_proses_riwayat_variabel(IN var_run VARCHAR(255), IN var_nip VARCHAR(255))
     SQL SECURITY DEFINER READS SQL DATA
 BEGIN
     DECLARE v_level VARCHAR(32);

@@ -2,7 +2,7 @@
 -- any run prints again as it was. Runs made before this kept only the
 -- officials' names in their rows: those are taken over, NIPs and ranks stay
 -- empty, and a run without rows gets an empty label.
-CREATE TABLE IF NOT EXISTS nasn_process_run_variabel (
+CREATE TABLE nasn_process_run_variabel (
     run_id BIGINT UNSIGNED PRIMARY KEY,
     periode_label VARCHAR(32) NOT NULL,
     pa_nama VARCHAR(128) NOT NULL,
