@@ -5,7 +5,7 @@
 . "$(dirname "$0")/lib.sh"
 
 etc=$scratch/etc/mysql
-mkdir -p "$etc/mariadb.conf.d" "$scratch/data" "$scratch/run" "$scratch/bin" "$scratch/certs"
+mkdir -p "$etc/mariadb.conf.d" "$scratch/data" "$scratch/tmp" "$scratch/run" "$scratch/bin" "$scratch/certs"
 debian_socket=$scratch/run/mysqld.sock
 cat >"$etc/my.cnf" <<CNF
 [client-server]
@@ -13,10 +13,11 @@ socket = $debian_socket
 !includedir $etc/mariadb.conf.d/
 CNF
 cat >"$etc/mariadb.conf.d/50-server.cnf" <<CNF
-[mariadbd]
+[mysqld]
 user = root
 pid-file = $scratch/run/mysqld.pid
 datadir = $scratch/data
+tmpdir = $scratch/tmp
 bind-address = 127.0.0.1
 log-error = $scratch/error.log
 CNF
