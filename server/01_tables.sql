@@ -190,6 +190,20 @@ CREATE TABLE nasn_process_history (
     FOREIGN KEY (run_id) REFERENCES nasn_process_run (id)
 ) ENGINE = InnoDB;
 
+-- What a run's documents print beside its rows: the period label and the two
+-- officials as they stood when it ran, so any run prints again as it was.
+CREATE TABLE nasn_process_run_variabel (
+    run_id BIGINT UNSIGNED PRIMARY KEY,
+    periode_label VARCHAR(32) NOT NULL,
+    pa_nama VARCHAR(128) NOT NULL,
+    pa_nip VARCHAR(64) NOT NULL,
+    pa_pangkat VARCHAR(128) NOT NULL,
+    bp_nama VARCHAR(128) NOT NULL,
+    bp_nip VARCHAR(64) NOT NULL,
+    bp_pangkat VARCHAR(128) NOT NULL,
+    FOREIGN KEY (run_id) REFERENCES nasn_process_run (id)
+) ENGINE = InnoDB;
+
 -- The signing officials of a unit: budget user (pa) and treasurer (bp).
 CREATE TABLE tpp_pejabat (
     induk_id VARCHAR(16) PRIMARY KEY,
