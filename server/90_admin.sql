@@ -225,17 +225,24 @@ BEGIN
     CALL util_exec(CONCAT('GRANT SELECT ON ', v_db, '.cache_pns TO ', p_account));
 END;;
 
--- Creates the application account if missing and grants it exactly the above.
+-- The application account at one host or host pattern ('%', '10.20.%'):
+-- created if missing, given this password and exactly the grants above.
 -- Names reach the statements through QUOTE(), never as raw text.
+CREATE OR REPLACE PROCEDURE util_app_account(IN p_user VARCHAR(80), IN p_host VARCHAR(255), IN p_password TEXT)
+    MODIFIES SQL DATA
+BEGIN
+    DECLARE v_account VARCHAR(400) DEFAULT CONCAT(QUOTE(p_user), '@', QUOTE(p_host));
+    CALL util_exec(CONCAT('CREATE USER IF NOT EXISTS ', v_account, ' IDENTIFIED BY ', QUOTE(p_password)));
+    CALL util_exec(CONCAT('ALTER USER ', v_account, ' IDENTIFIED BY ', QUOTE(p_password)));
+    CALL util_app_grant(v_account);
+END;;
+
+-- The application account on this server itself.
 CREATE OR REPLACE PROCEDURE adm_app_account_grant(IN p_user VARCHAR(80), IN p_password TEXT)
     MODIFIES SQL DATA
 BEGIN
-    DECLARE v_account VARCHAR(400);
-    FOR h IN (SELECT 'localhost' AS host UNION ALL SELECT '127.0.0.1') DO
-        SET v_account = CONCAT(QUOTE(p_user), '@', QUOTE(h.host));
-        CALL util_exec(CONCAT('CREATE USER IF NOT EXISTS ', v_account, ' IDENTIFIED BY ', QUOTE(p_password)));
-        CALL util_app_grant(v_account);
-    END FOR;
+    CALL util_app_account(p_user, 'localhost', p_password);
+    CALL util_app_account(p_user, '127.0.0.1', p_password);
 END;;
 
 -- After an upgrade: every account holding the application's grants on this
