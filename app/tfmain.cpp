@@ -203,6 +203,9 @@ void Tfmain::buildRecipientPages()
         QCoreApplication::applicationDirPath() + "/report");
     connect(tabPengajuanProses->btProsesCetak, &QPushButton::clicked, this,
             [this] { processing->btProsesCetakClick(); });
+    runHistory = new RunHistoryDialog(services_, *processing, this);
+    connect(tabPengajuanProses->btRiwayatProses, &QPushButton::clicked, runHistory,
+            &RunHistoryDialog::btRiwayatProsesClick);
 
     const ImportAction::ListAccess list{[this] { tabPengajuanProses->tabPengajuanProsesTampilDataClick(); },
                                         [this] { return tabPengajuanProses->listedNiks(); }};
