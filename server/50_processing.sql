@@ -85,39 +85,53 @@ BEGIN
     VALUES (v_id, v_nip, util_client_host(), v_waktu);
     SET v_run = LAST_INSERT_ID();
 
-    -- Each layer names the amounts the next one builds on. The arithmetic is
-    -- inline DECIMAL: a stored function per row would cost more than the rest.
-    -- A part is netto * remunerasi / (remunerasi + insentif) rounded half up,
-    -- (2ab + b) DIV 2b exactly; the incentive part is what remains of netto.
+    -- One named step per line of the formula, each building on the one before.
+    -- The arithmetic is inline DECIMAL: a stored function per row would cost
+    -- more than the rest.
     INSERT INTO nasn_process_history
         (run_id, idx, id_pengajuan, id, periode, nik, nama_lengkap, gapok, gapok_1, gapok_4, remunerasi, insentif,
          gapok_bpjs, induk_id, thp, dpi_bruto, bruto_1, bruto_4, netto_1, netto_4, remunerasi_1, remunerasi_4,
          insentif_1, insentif_4, periode_label, direktur, bendahara, tanggal_proses)
+    -- The submission's recipients, their amounts as numbers.
+    WITH `rows` AS (
+        SELECT d.id, d.id_pengajuan, d.nik, d.nama_lengkap, p.unit_id AS induk_id,
+               CAST(d.gapok AS DECIMAL(15, 0)) AS gapok,
+               CAST(d.gapok_1 AS DECIMAL(15, 0)) AS gapok_1,
+               CAST(d.gapok_4 AS DECIMAL(15, 0)) AS gapok_4,
+               CAST(d.remunerasi AS DECIMAL(15, 0)) AS remunerasi,
+               CAST(d.insentif AS DECIMAL(15, 0)) AS insentif
+        FROM nasn_pengajuan_detail d JOIN nasn_pengajuan p ON p.id = d.id_pengajuan
+        WHERE d.id_pengajuan = v_id),
+    -- Salary and take-home pay held between the configured floor and ceiling.
+    caps AS (
+        SELECT r.*, LEAST(GREATEST(r.gapok, k.batas_bawah), k.batas_atas) AS gapok_bpjs,
+               r.gapok + r.remunerasi + r.insentif AS thp,
+               LEAST(GREATEST(r.gapok + r.remunerasi + r.insentif, k.batas_bawah), k.batas_atas) AS dpi_bruto,
+               r.remunerasi + r.insentif AS dibagi
+        FROM `rows` r JOIN nasn_konfigurasi k ON k.id = 1),
+    -- One and four percent of the capped pay.
+    gross AS (
+        SELECT c.*, ROUND(c.dpi_bruto * 0.01, 0) AS bruto_1, ROUND(c.dpi_bruto * 0.04, 0) AS bruto_4
+        FROM caps c),
+    -- Less what the salary already pays, never below nothing.
+    net AS (
+        SELECT g.*, GREATEST(g.bruto_1 - g.gapok_1, 0) AS netto_1, GREATEST(g.bruto_4 - g.gapok_4, 0) AS netto_4
+        FROM gross g),
+    -- Netto shared between remuneration and incentive: the remuneration part is
+    -- netto * remunerasi / (remunerasi + insentif) rounded half up, (2ab + b) DIV 2b
+    -- exactly; the incentive part is what remains of netto.
+    parts AS (
+        SELECT n.*,
+               IF(n.dibagi = 0, 0, (2 * n.netto_1 * n.remunerasi + n.dibagi) DIV (2 * n.dibagi)) AS remunerasi_1,
+               IF(n.dibagi = 0, 0, (2 * n.netto_4 * n.remunerasi + n.dibagi) DIV (2 * n.dibagi)) AS remunerasi_4
+        FROM net n)
     SELECT v_run, ROW_NUMBER() OVER (ORDER BY s.nama_lengkap, s.nik), s.id_pengajuan, s.id, v_periode, s.nik,
            s.nama_lengkap, s.gapok, s.gapok_1, s.gapok_4, s.remunerasi, s.insentif,
            s.gapok_bpjs, s.induk_id, s.thp, s.dpi_bruto, s.bruto_1, s.bruto_4, s.netto_1, s.netto_4,
            s.remunerasi_1, s.remunerasi_4,
            IF(s.dibagi = 0, 0, s.netto_1 - s.remunerasi_1), IF(s.dibagi = 0, 0, s.netto_4 - s.remunerasi_4),
            v_label, v_direktur, v_bendahara, v_waktu
-    FROM (SELECT n.*,
-                 IF(n.dibagi = 0, 0, (2 * n.netto_1 * n.remunerasi + n.dibagi) DIV (2 * n.dibagi)) AS remunerasi_1,
-                 IF(n.dibagi = 0, 0, (2 * n.netto_4 * n.remunerasi + n.dibagi) DIV (2 * n.dibagi)) AS remunerasi_4
-          FROM (SELECT b.*, GREATEST(b.bruto_1 - b.gapok_1, 0) AS netto_1, GREATEST(b.bruto_4 - b.gapok_4, 0) AS netto_4
-                FROM (SELECT a.*, ROUND(a.dpi_bruto * 0.01, 0) AS bruto_1, ROUND(a.dpi_bruto * 0.04, 0) AS bruto_4
-                      FROM (SELECT v.*, LEAST(GREATEST(v.gapok, k.batas_bawah), k.batas_atas) AS gapok_bpjs,
-                                   v.gapok + v.remunerasi + v.insentif AS thp,
-                                   LEAST(GREATEST(v.gapok + v.remunerasi + v.insentif, k.batas_bawah), k.batas_atas)
-                                       AS dpi_bruto,
-                                   v.remunerasi + v.insentif AS dibagi
-                            FROM (SELECT d.id, d.id_pengajuan, d.nik, d.nama_lengkap, p.unit_id AS induk_id,
-                                         CAST(d.gapok AS DECIMAL(15, 0)) AS gapok,
-                                         CAST(d.gapok_1 AS DECIMAL(15, 0)) AS gapok_1,
-                                         CAST(d.gapok_4 AS DECIMAL(15, 0)) AS gapok_4,
-                                         CAST(d.remunerasi AS DECIMAL(15, 0)) AS remunerasi,
-                                         CAST(d.insentif AS DECIMAL(15, 0)) AS insentif
-                                  FROM nasn_pengajuan_detail d JOIN nasn_pengajuan p ON p.id = d.id_pengajuan
-                                  WHERE d.id_pengajuan = v_id) v
-                            JOIN nasn_konfigurasi k ON k.id = 1) a) b) n) s;
+    FROM parts s;
     SET v_baris = ROW_COUNT();
     CALL util_log(v_nip, 'proses', CONCAT('Pengajuan ', v_id, ' diproses: ', v_baris, ' pegawai, run ', v_run));
     CALL util_proses_simpan_variabel(v_run);
