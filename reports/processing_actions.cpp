@@ -13,8 +13,8 @@ const StepTexts officialTexts{connectionFailure, "Gagal mengambil data!"};
 } // namespace
 
 ProcessingActions::ProcessingActions(Services services, ReportData &report, PrintButtons buttons,
-                                     QString templateDir)
-    : templateDir(std::move(templateDir)), s_(services), report_(report), buttons_(buttons),
+                                     QString templateFolder)
+    : templateDir(std::move(templateFolder)), s_(services), report_(report), buttons_(buttons),
       previewHost_(services.messages, services.files)
 {
     QObject::connect(buttons_.btCetak, &QPushButton::clicked, [this] { btCetakClick(); });

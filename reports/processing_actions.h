@@ -16,8 +16,8 @@ public:
         QPushButton *btCetak;
         QPushButton *btCetakBank;
     };
-    // Templates are read from `templateDir` ("report" beside the executable).
-    ProcessingActions(Services services, ReportData &report, PrintButtons buttons, QString templateDir);
+    // Templates are read from `templateFolder` ("report" beside the executable).
+    ProcessingActions(Services services, ReportData &report, PrintButtons buttons, QString templateFolder);
 
     void btProsesCetakClick();
     void btCetakClick();

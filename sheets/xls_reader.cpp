@@ -151,15 +151,15 @@ public:
         ByteReader data(records.head().data, records.head().size);
         uint16_t type = records.type();
         if (type == record::string) {
-            if (pendingString_) {
-                sheet_.text(pendingString_->row, pendingString_->col, records.data().unicodeString());
-                pendingString_.reset();
+            if (stringPending_) {
+                sheet_.text(pendingString_.row, pendingString_.col, records.data().unicodeString());
+                stringPending_ = false;
             }
             return;
         }
         if (!isCell(type))
             return;
-        pendingString_.reset();
+        stringPending_ = false;
         uint32_t row = data.u16();
         uint32_t col = data.u16();
         switch (type) {
@@ -211,7 +211,7 @@ public:
 
 private:
     struct Position {
-        uint32_t row, col;
+        uint32_t row = 0, col = 0;
     };
 
     static bool isCell(uint16_t type)
@@ -241,6 +241,7 @@ private:
         switch (value[0]) {
         case 0: // the text follows in a STRING record
             pendingString_ = Position{row, col};
+            stringPending_ = true;
             break;
         case 1:
             sheet_.boolean(row, col, value[2] != 0);
@@ -255,7 +256,9 @@ private:
 
     const std::vector<QString> &sst_;
     SheetBuilder &sheet_;
-    std::optional<Position> pendingString_;
+    // A plain flag, not std::optional: GCC's -Wmaybe-uninitialized misreads the latter here.
+    Position pendingString_;
+    bool stringPending_ = false;
 };
 
 // False when the substream at offset is not a worksheet after all.

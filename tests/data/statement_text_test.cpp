@@ -29,4 +29,4 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"CALL p(:var_id, :var_id)", "CALL p(?, ?)", {"var_id", "var_id"}},
         ParseCase{"SELECT '12:30', : x", "SELECT '12:30', : x", {}},
         ParseCase{"CALL `nasn_informasi`()", "CALL `nasn_informasi`()", {}}),
-    [](const auto &info) { return "case" + std::to_string(info.index); });
+    [](const auto &test) { return "case" + std::to_string(test.index); });

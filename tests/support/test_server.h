@@ -10,7 +10,7 @@
 struct st_mysql;
 
 struct SqlError : std::runtime_error {
-    SqlError(const std::string &what, unsigned code) : std::runtime_error(what), code(code) {}
+    SqlError(const std::string &what, unsigned errorCode) : std::runtime_error(what), code(errorCode) {}
     unsigned code;
 };
 
