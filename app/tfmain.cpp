@@ -203,6 +203,9 @@ void Tfmain::buildRecipientPages()
         QCoreApplication::applicationDirPath() + "/report");
     connect(tabPengajuanProses->btProsesCetak, &QPushButton::clicked, this,
             [this] { processing->btProsesCetakClick(); });
+    connect(tabPengajuanProses->btCetak, &QPushButton::clicked, this, [this] { processing->btCetakClick(); });
+    connect(tabPengajuanProses->btCetakBank, &QPushButton::clicked, this,
+            [this] { processing->btCetakBankClick(); });
     runHistory = new RunHistoryDialog(services_, *processing, this);
     connect(tabPengajuanProses->btRiwayatProses, &QPushButton::clicked, runHistory,
             &RunHistoryDialog::btRiwayatProsesClick);

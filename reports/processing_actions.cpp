@@ -17,8 +17,6 @@ ProcessingActions::ProcessingActions(Services services, ReportData &report, Prin
     : templateDir(std::move(templateFolder)), s_(services), report_(report), buttons_(buttons),
       previewHost_(services.messages, services.files)
 {
-    QObject::connect(buttons_.btCetak, &QPushButton::clicked, [this] { btCetakClick(); });
-    QObject::connect(buttons_.btCetakBank, &QPushButton::clicked, [this] { btCetakBankClick(); });
 }
 
 bool ProcessingActions::guardsAllow()
