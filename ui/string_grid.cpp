@@ -29,16 +29,21 @@ void StringGridModel::setFixedRows(int rows)
     endResetModel();
 }
 
-const QString &StringGridModel::cell(int col, int row) const
+size_t StringGridModel::offset(int col, int row) const
 {
     if (col < 0 || row < 0 || col >= cols_ || row >= rows_)
         throw std::out_of_range("grid cell outside the grid");
-    return cells_[static_cast<size_t>(row) * cols_ + col];
+    return static_cast<size_t>(row) * cols_ + col;
+}
+
+const QString &StringGridModel::cell(int col, int row) const
+{
+    return cells_[offset(col, row)];
 }
 
 void StringGridModel::setCell(int col, int row, const QString &text)
 {
-    const_cast<QString &>(cell(col, row)) = text;
+    cells_[offset(col, row)] = text;
     scheduleReset();
 }
 

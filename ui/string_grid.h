@@ -24,6 +24,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    // Where the cell is stored; throws std::out_of_range outside the grid.
+    size_t offset(int col, int row) const;
     void scheduleReset();
 
     int cols_ = 0;
