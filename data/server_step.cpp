@@ -2,7 +2,10 @@
 
 #include <exception>
 
-void show(Messages &messages, MessageKind kind, const QString &text)
+namespace {
+
+// A box of the step's data-failure kind.
+void showFailureBox(Messages &messages, MessageKind kind, const QString &text)
 {
     switch (kind) {
     case MessageKind::Error:
@@ -19,6 +22,8 @@ void show(Messages &messages, MessageKind kind, const QString &text)
         break;
     }
 }
+
+} // namespace
 
 bool runStep(ConnectionHost &host, Messages &messages, const StepTexts &texts,
              const std::function<Step()> &body)
@@ -37,7 +42,7 @@ bool runStep(ConnectionHost &host, Messages &messages, const StepTexts &texts,
     try {
         return body() == Step::Done;
     } catch (const std::exception &) {
-        show(messages, texts.dataFailureKind, texts.dataFailure);
+        showFailureBox(messages, texts.dataFailureKind, texts.dataFailure);
         return false;
     }
 }

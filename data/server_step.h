@@ -27,6 +27,3 @@ enum class Step { Done, Stopped };
 // (a body that stops shows its own box first).
 bool runStep(ConnectionHost &host, Messages &messages, const StepTexts &texts,
              const std::function<Step()> &body);
-
-// Shows a box of the given kind (warning, error or information).
-void show(Messages &messages, MessageKind kind, const QString &text);

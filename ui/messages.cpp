@@ -12,8 +12,8 @@ QString shownText(const QString &text)
     return shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 
-int show(QMessageBox::Icon icon, const QString &caption, const QString &text,
-         QMessageBox::StandardButtons buttons)
+int execBox(QMessageBox::Icon icon, const QString &caption, const QString &text,
+            QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(icon, caption, shownText(text), buttons, QApplication::activeWindow());
     return box.exec();
@@ -23,26 +23,26 @@ int show(QMessageBox::Icon icon, const QString &caption, const QString &text,
 
 void MessageBoxes::warning(const QString &text)
 {
-    show(QMessageBox::Warning, "Warning", text, QMessageBox::Ok);
+    execBox(QMessageBox::Warning, "Warning", text, QMessageBox::Ok);
 }
 
 void MessageBoxes::error(const QString &text)
 {
-    show(QMessageBox::Critical, "Error", text, QMessageBox::Ok);
+    execBox(QMessageBox::Critical, "Error", text, QMessageBox::Ok);
 }
 
 void MessageBoxes::information(const QString &text)
 {
-    show(QMessageBox::Information, "Information", text, QMessageBox::Ok);
+    execBox(QMessageBox::Information, "Information", text, QMessageBox::Ok);
 }
 
 bool MessageBoxes::confirm(const QString &text)
 {
-    return show(QMessageBox::Question, "Confirm", text, QMessageBox::Yes | QMessageBox::No) ==
+    return execBox(QMessageBox::Question, "Confirm", text, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
 }
 
 void MessageBoxes::errorClose(const QString &text)
 {
-    show(QMessageBox::Critical, "Error", text, QMessageBox::Close);
+    execBox(QMessageBox::Critical, "Error", text, QMessageBox::Close);
 }
