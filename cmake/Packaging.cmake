@@ -19,6 +19,19 @@ foreach(_component client server)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${_name} COMPONENT ${_component})
 endforeach()
 
+# Manual pages, compressed as Debian keeps them.
+foreach(_page sarvela.1 sarvela-db-admin.8 sarvela-db-install.8)
+  configure_file(${_pkg}/${_page} ${_staging}/${_page} COPYONLY)
+  execute_process(COMMAND gzip -9nf ${_staging}/${_page})
+  string(REGEX REPLACE ".*\\." "" _section ${_page})
+  if(_page STREQUAL sarvela.1)
+    set(_component client)
+  else()
+    set(_component server)
+  endif()
+  install(FILES ${_staging}/${_page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man${_section} COMPONENT ${_component})
+endforeach()
+
 # The client: /usr/lib/sarvela with report/ beside the executable, a link on the
 # path, a desktop entry and its icon. The executable is installed by app/.
 file(CREATE_LINK ../lib/sarvela/sarvela ${_staging}/sarvela SYMBOLIC)
