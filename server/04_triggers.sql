@@ -23,9 +23,6 @@ CREATE PROCEDURE util_guard_import(IN p_id_pengajuan BIGINT UNSIGNED)
     MODIFIES SQL DATA
 BEGIN
     DECLARE v_nip VARCHAR(18) DEFAULT util_host_nip();
-    IF @@session.time_zone <> @@global.time_zone THEN
-        SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'Ditolak: zona waktu sesi diubah';
-    END IF;
     IF v_nip IS NULL THEN
         SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'Belum ada yang login dari komputer ini';
     END IF;
@@ -52,13 +49,16 @@ END;;
 -- unless the submission or the schedule does, and both clear the memory.
 -- Every other row costs one lookup. A row a procedure adds (it names its
 -- operator) is guarded whole and logged by that procedure. The session's
--- switches are read for every row, since a session may flip them between
+-- settings are read for every row, since a session may change them between
 -- two statements of one second; its clock never reaches the row.
 CREATE TRIGGER nasn_pengajuan_detail_before_insert BEFORE INSERT ON nasn_pengajuan_detail
 FOR EACH ROW
 BEGIN
     IF NOT (@@check_constraint_checks AND @@foreign_key_checks AND @@unique_checks AND @@insert_id = 0) THEN
         SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'Ditolak: pemeriksaan tabel dimatikan';
+    END IF;
+    IF @@session.time_zone <> @@global.time_zone THEN
+        SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'Ditolak: zona waktu sesi diubah';
     END IF;
     IF NEW.nip_operator IS NOT NULL THEN
         CALL util_guard_rows(NEW.id_pengajuan);

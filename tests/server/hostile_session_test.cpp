@@ -106,7 +106,7 @@ TEST_F(serverHostileSession, ARefusalStaysLoggedWhateverTheClientRollsBack)
     EXPECT_EQ(count("nasn_pengajuan"), "1");
 }
 
-TEST_F(serverHostileSession, SwitchedOffTableChecksStoreNothing)
+TEST_F(serverHostileSession, AnImportUnderChangedSettingsStoresNothing)
 {
     struct Attack {
         const char *setting;
@@ -125,6 +125,7 @@ TEST_F(serverHostileSession, SwitchedOffTableChecksStoreNothing)
         {"SET foreign_key_checks = 0", good, std::to_string(std::stoi(submission) + 1)},
         {"SET unique_checks = 0", good, submission},
         {"SET insert_id = 18446744073709551614", good, submission},
+        {"SET time_zone = '+13:00'", good, submission},
     };
     for (const Attack &attack : attacks) {
         SqlSession hostile = server.app();
