@@ -2,19 +2,19 @@
 DELIMITER ;;
 
 -- The client host as the server saw it (skip-name-resolve: an address).
-CREATE FUNCTION util_client_host() RETURNS VARCHAR(255)
+CREATE OR REPLACE FUNCTION util_client_host() RETURNS VARCHAR(255)
     NOT DETERMINISTIC READS SQL DATA
     RETURN SUBSTRING_INDEX(USER(), '@', -1);;
 
 -- A record key sent as text: digits only, otherwise no key at all.
-CREATE FUNCTION util_id(p_text VARCHAR(255)) RETURNS BIGINT UNSIGNED
+CREATE OR REPLACE FUNCTION util_id(p_text VARCHAR(255)) RETURNS BIGINT UNSIGNED
     DETERMINISTIC NO SQL
     RETURN IF(CHAR_LENGTH(p_text) BETWEEN 1 AND 18 AND p_text NOT REGEXP '[^0-9]',
               CAST(p_text AS UNSIGNED), NULL);;
 
 -- Versions compare as numbers part by part ("10" above "9", "4.10" above "4.9");
 -- anything that is not a dotted number sorts below every version.
-CREATE FUNCTION util_version_key(p_versi VARCHAR(255)) RETURNS VARCHAR(64)
+CREATE OR REPLACE FUNCTION util_version_key(p_versi VARCHAR(255)) RETURNS VARCHAR(64)
     DETERMINISTIC NO SQL
 BEGIN
     DECLARE v_rest VARCHAR(255) DEFAULT p_versi;
@@ -31,18 +31,18 @@ BEGIN
     RETURN v_key;
 END;;
 
-CREATE FUNCTION util_input_open() RETURNS BOOLEAN
+CREATE OR REPLACE FUNCTION util_input_open() RETURNS BOOLEAN
     NOT DETERMINISTIC READS SQL DATA
     RETURN EXISTS (SELECT 1 FROM nasn_waktu_input w WHERE SYSDATE() BETWEEN w.mulai AND w.selesai)
        AND NOT EXISTS (SELECT 1 FROM nasn_maintenance m WHERE SYSDATE() BETWEEN m.mulai AND m.selesai);;
 
-CREATE FUNCTION util_is_locked(p_id_pengajuan BIGINT UNSIGNED) RETURNS BOOLEAN
+CREATE OR REPLACE FUNCTION util_is_locked(p_id_pengajuan BIGINT UNSIGNED) RETURNS BOOLEAN
     NOT DETERMINISTIC READS SQL DATA
     RETURN EXISTS (SELECT 1 FROM nasn_pengajuan p WHERE p.id = p_id_pengajuan AND p.status = 'F');;
 
 -- Deliberately slow: p_cost further SHA-256 rounds over the previous digest and
 -- the password. Cost 0 is the old kind, one SHA-256 of salt then password.
-CREATE FUNCTION util_password_hash(p_salt CHAR(32), p_password TEXT, p_cost INT UNSIGNED) RETURNS CHAR(64)
+CREATE OR REPLACE FUNCTION util_password_hash(p_salt CHAR(32), p_password TEXT, p_cost INT UNSIGNED) RETURNS CHAR(64)
     DETERMINISTIC NO SQL
 BEGIN
     DECLARE v_hash CHAR(64) DEFAULT SHA2(CONCAT(p_salt, p_password), 256);
@@ -54,17 +54,17 @@ BEGIN
 END;;
 
 -- The cost every new password hash gets.
-CREATE FUNCTION util_hash_cost() RETURNS INT UNSIGNED
+CREATE OR REPLACE FUNCTION util_hash_cost() RETURNS INT UNSIGNED
     NOT DETERMINISTIC READS SQL DATA
     RETURN (SELECT k.hash_cost FROM nasn_konfigurasi k WHERE k.id = 1);;
 
-CREATE PROCEDURE util_log(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64), IN p_keterangan TEXT)
+CREATE OR REPLACE PROCEDURE util_log(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64), IN p_keterangan TEXT)
     MODIFIES SQL DATA
     INSERT INTO nasn_log (nip, host, tanggal_aksi, aksi, keterangan)
     VALUES (COALESCE(LEFT(p_nip, 64), ''), util_client_host(), SYSDATE(), p_aksi, LEFT(p_keterangan, 1000));;
 
 -- Records the refusal, then fails the call with the reason.
-CREATE PROCEDURE util_refuse(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64), IN p_alasan VARCHAR(255))
+CREATE OR REPLACE PROCEDURE util_refuse(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64), IN p_alasan VARCHAR(255))
     MODIFIES SQL DATA
 BEGIN
     CALL util_log(p_nip, p_aksi, CONCAT('Ditolak: ', p_alasan));
@@ -78,7 +78,7 @@ END;;
 -- a refusal; and only with the server's settings wherever a session setting
 -- would move a decision, a stored value or a key. Refused without a log entry:
 -- inside a client's transaction it could not be kept anyway.
-CREATE PROCEDURE util_require_clean_session()
+CREATE OR REPLACE PROCEDURE util_require_clean_session()
     CONTAINS SQL
 BEGIN
     IF @@in_transaction OR NOT @@autocommit THEN
@@ -104,13 +104,13 @@ END;;
 
 -- The level of p_nip when that active account logged in from this client host
 -- within the last 12 hours and has not logged out; NULL otherwise.
-CREATE FUNCTION util_session_level(p_nip VARCHAR(255)) RETURNS VARCHAR(32)
+CREATE OR REPLACE FUNCTION util_session_level(p_nip VARCHAR(255)) RETURNS VARCHAR(32)
     NOT DETERMINISTIC READS SQL DATA
     RETURN (SELECT u.user_level FROM nasn_sesi s JOIN nasn_user u ON u.nip = s.nip AND u.aktif
             WHERE s.nip = p_nip AND s.host = util_client_host() AND s.mulai >= SYSDATE(6) - INTERVAL 12 HOUR);;
 
 -- Whoever logged in last from this client host, for calls that carry no NIP.
-CREATE FUNCTION util_host_nip() RETURNS VARCHAR(18)
+CREATE OR REPLACE FUNCTION util_host_nip() RETURNS VARCHAR(18)
     NOT DETERMINISTIC READS SQL DATA
     RETURN (SELECT s.nip FROM nasn_sesi s JOIN nasn_user u ON u.nip = s.nip AND u.aktif
             WHERE s.host = util_client_host() AND s.mulai >= SYSDATE(6) - INTERVAL 12 HOUR
@@ -122,7 +122,7 @@ CREATE FUNCTION util_host_nip() RETURNS VARCHAR(18)
 -- without one (p_nip '') acts as the host's latest login. p_perlu: 'baca' any
 -- level, 'ubah' a level that may change data, 'admin' the Administrator.
 -- Answers the acting NIP and its level.
-CREATE PROCEDURE util_enter(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64), IN p_perlu VARCHAR(8),
+CREATE OR REPLACE PROCEDURE util_enter(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64), IN p_perlu VARCHAR(8),
                             OUT p_aktor VARCHAR(18), OUT p_level VARCHAR(32))
     MODIFIES SQL DATA
 BEGIN
@@ -149,11 +149,11 @@ END;;
 
 -- The log entry of a call that carries no NIP: the acting NIP came from the
 -- host's latest login, and the remark says so.
-CREATE PROCEDURE util_log_login(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64), IN p_keterangan TEXT)
+CREATE OR REPLACE PROCEDURE util_log_login(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64), IN p_keterangan TEXT)
     MODIFIES SQL DATA
     CALL util_log(p_nip, p_aksi, CONCAT(p_keterangan, ' (NIP dari login terakhir di komputer ini)'));;
 
-CREATE PROCEDURE util_require_input_open(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64))
+CREATE OR REPLACE PROCEDURE util_require_input_open(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64))
     READS SQL DATA
 BEGIN
     IF NOT util_input_open() THEN
@@ -162,7 +162,7 @@ BEGIN
 END;;
 
 -- An existing submission that is not locked.
-CREATE PROCEDURE util_require_open_submission(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64),
+CREATE OR REPLACE PROCEDURE util_require_open_submission(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64),
                                               IN p_id_pengajuan BIGINT UNSIGNED)
     READS SQL DATA
 BEGIN
@@ -175,7 +175,7 @@ BEGIN
 END;;
 
 -- Stores an active account with a fresh salt; its name comes from cache_pns.
-CREATE PROCEDURE util_account_store(IN p_nip VARCHAR(255), IN p_level VARCHAR(255), IN p_password TEXT)
+CREATE OR REPLACE PROCEDURE util_account_store(IN p_nip VARCHAR(255), IN p_level VARCHAR(255), IN p_password TEXT)
     MODIFIES SQL DATA
 BEGIN
     DECLARE v_salt CHAR(32) DEFAULT HEX(RANDOM_BYTES(16));
@@ -194,7 +194,7 @@ BEGIN
                             hash_cost = VALUES(hash_cost), aktif = TRUE;
 END;;
 
-CREATE PROCEDURE util_password_store(IN p_nip VARCHAR(255), IN p_password TEXT)
+CREATE OR REPLACE PROCEDURE util_password_store(IN p_nip VARCHAR(255), IN p_password TEXT)
     MODIFIES SQL DATA
 BEGIN
     DECLARE v_salt CHAR(32) DEFAULT HEX(RANDOM_BYTES(16));

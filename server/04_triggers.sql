@@ -3,7 +3,7 @@
 -- into a locked submission stores nothing.
 DELIMITER ;;
 
-CREATE PROCEDURE util_guard_rows(IN p_id_pengajuan BIGINT UNSIGNED)
+CREATE OR REPLACE PROCEDURE util_guard_rows(IN p_id_pengajuan BIGINT UNSIGNED)
     READS SQL DATA
 BEGIN
     IF util_is_locked(p_id_pengajuan) THEN
@@ -19,7 +19,7 @@ END;;
 -- and logged with that NIP; the verdict of this second is remembered for
 -- this connection (see nasn_pengajuan_buka) in the same transaction as the
 -- log entry, so every stored row is covered by an entry.
-CREATE PROCEDURE util_guard_import(IN p_id_pengajuan BIGINT UNSIGNED)
+CREATE OR REPLACE PROCEDURE util_guard_import(IN p_id_pengajuan BIGINT UNSIGNED)
     MODIFIES SQL DATA
 BEGIN
     DECLARE v_nip VARCHAR(18) DEFAULT util_host_nip();
@@ -51,7 +51,7 @@ END;;
 -- operator) is guarded whole and logged by that procedure. The session's
 -- settings are read for every row, since a session may change them between
 -- two statements of one second; its clock never reaches the row.
-CREATE TRIGGER nasn_pengajuan_detail_before_insert BEFORE INSERT ON nasn_pengajuan_detail
+CREATE OR REPLACE TRIGGER nasn_pengajuan_detail_before_insert BEFORE INSERT ON nasn_pengajuan_detail
 FOR EACH ROW
 BEGIN
     IF NOT (@@check_constraint_checks AND @@foreign_key_checks AND @@unique_checks AND @@insert_id = 0) THEN
@@ -70,7 +70,7 @@ BEGIN
     SET NEW.diubah = SYSDATE();
 END;;
 
-CREATE TRIGGER nasn_pengajuan_detail_before_update BEFORE UPDATE ON nasn_pengajuan_detail
+CREATE OR REPLACE TRIGGER nasn_pengajuan_detail_before_update BEFORE UPDATE ON nasn_pengajuan_detail
 FOR EACH ROW
 BEGIN
     CALL util_guard_rows(OLD.id_pengajuan);
@@ -79,29 +79,29 @@ BEGIN
     END IF;
 END;;
 
-CREATE TRIGGER nasn_pengajuan_detail_before_delete BEFORE DELETE ON nasn_pengajuan_detail
+CREATE OR REPLACE TRIGGER nasn_pengajuan_detail_before_delete BEFORE DELETE ON nasn_pengajuan_detail
 FOR EACH ROW CALL util_guard_rows(OLD.id_pengajuan);;
 
 -- What clears the guard's memory: every change of a submission (its lock) or
 -- of an input or maintenance period forgets what was found.
-CREATE TRIGGER nasn_pengajuan_after_update AFTER UPDATE ON nasn_pengajuan
+CREATE OR REPLACE TRIGGER nasn_pengajuan_after_update AFTER UPDATE ON nasn_pengajuan
 FOR EACH ROW DELETE FROM nasn_pengajuan_buka WHERE id_pengajuan IN (OLD.id, NEW.id);;
 
-CREATE PROCEDURE util_schedule_changed()
+CREATE OR REPLACE PROCEDURE util_schedule_changed()
     MODIFIES SQL DATA
     DELETE FROM nasn_pengajuan_buka;;
 
-CREATE TRIGGER nasn_waktu_input_after_insert AFTER INSERT ON nasn_waktu_input
+CREATE OR REPLACE TRIGGER nasn_waktu_input_after_insert AFTER INSERT ON nasn_waktu_input
 FOR EACH ROW CALL util_schedule_changed();;
-CREATE TRIGGER nasn_waktu_input_after_update AFTER UPDATE ON nasn_waktu_input
+CREATE OR REPLACE TRIGGER nasn_waktu_input_after_update AFTER UPDATE ON nasn_waktu_input
 FOR EACH ROW CALL util_schedule_changed();;
-CREATE TRIGGER nasn_waktu_input_after_delete AFTER DELETE ON nasn_waktu_input
+CREATE OR REPLACE TRIGGER nasn_waktu_input_after_delete AFTER DELETE ON nasn_waktu_input
 FOR EACH ROW CALL util_schedule_changed();;
-CREATE TRIGGER nasn_maintenance_after_insert AFTER INSERT ON nasn_maintenance
+CREATE OR REPLACE TRIGGER nasn_maintenance_after_insert AFTER INSERT ON nasn_maintenance
 FOR EACH ROW CALL util_schedule_changed();;
-CREATE TRIGGER nasn_maintenance_after_update AFTER UPDATE ON nasn_maintenance
+CREATE OR REPLACE TRIGGER nasn_maintenance_after_update AFTER UPDATE ON nasn_maintenance
 FOR EACH ROW CALL util_schedule_changed();;
-CREATE TRIGGER nasn_maintenance_after_delete AFTER DELETE ON nasn_maintenance
+CREATE OR REPLACE TRIGGER nasn_maintenance_after_delete AFTER DELETE ON nasn_maintenance
 FOR EACH ROW CALL util_schedule_changed();;
 
 DELIMITER ;

@@ -1,7 +1,7 @@
 -- Start-up, login, profile, own password, announcements.
 DELIMITER ;;
 
-CREATE PROCEDURE nasn_version_check(IN var_app VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_version_check(IN var_app VARCHAR(255))
     SQL SECURITY DEFINER READS SQL DATA
     SELECT CASE
                WHEN util_version_key(var_app) < util_version_key(k.versi_minimum) THEN 'Up-Wajib'
@@ -18,7 +18,7 @@ CREATE PROCEDURE nasn_version_check(IN var_app VARCHAR(255))
 -- together before the answer is sent. Every check that is not locked out
 -- costs the configured hash cost, whether the NIP has an account or not, and
 -- a success replaces a cheaper stored hash.
-CREATE PROCEDURE nasn_login_cek(IN nip VARCHAR(255), IN pass TEXT)
+CREATE OR REPLACE PROCEDURE nasn_login_cek(IN nip VARCHAR(255), IN pass TEXT)
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_nip VARCHAR(64) DEFAULT LEFT(nip, 64);
@@ -94,7 +94,7 @@ BEGIN
 END;;
 
 -- Ends that NIP's session on this host.
-CREATE PROCEDURE nasn_logout(IN var_nip VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_logout(IN var_nip VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_aktor VARCHAR(18);
@@ -112,7 +112,7 @@ BEGIN
 END;;
 
 -- The profile of a NIP that has a session on this host; no row otherwise.
-CREATE PROCEDURE nasn_load_profil(IN nip VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_load_profil(IN nip VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_nip VARCHAR(255) DEFAULT nip;
@@ -124,7 +124,7 @@ END;;
 
 -- Own password change: only within 10 minutes of a login of that NIP from
 -- this host (the client confirms the old password with nasn_login_cek first).
-CREATE PROCEDURE nasn_login_update(IN nip VARCHAR(255), IN pass TEXT)
+CREATE OR REPLACE PROCEDURE nasn_login_update(IN nip VARCHAR(255), IN pass TEXT)
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_pass TEXT DEFAULT pass;
@@ -147,7 +147,7 @@ BEGIN
     COMMIT;
 END;;
 
-CREATE PROCEDURE nasn_informasi()
+CREATE OR REPLACE PROCEDURE nasn_informasi()
     SQL SECURITY DEFINER READS SQL DATA
     SELECT i.pengumuman FROM nasn_informasi i ORDER BY i.id;;
 

@@ -1,7 +1,7 @@
 -- The signing officials: one stored pair for the hospital's unit.
 DELIMITER ;;
 
-CREATE PROCEDURE nasn_pejabat_loaddata()
+CREATE OR REPLACE PROCEDURE nasn_pejabat_loaddata()
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_aktor VARCHAR(18);
@@ -11,7 +11,7 @@ BEGIN
     FROM tpp_pejabat t JOIN nasn_konfigurasi k ON k.id = 1 AND t.induk_id = k.unit_id;
 END;;
 
-CREATE PROCEDURE nasn_select_nama_lengkap(IN nip VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_select_nama_lengkap(IN nip VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_nip VARCHAR(255) DEFAULT nip;
@@ -22,7 +22,7 @@ BEGIN
 END;;
 
 -- The NIPs are stored as sent; an unknown NIP prints an empty name.
-CREATE PROCEDURE nasn_pejabat_insert(IN var_pa VARCHAR(255), IN var_bp VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_pejabat_insert(IN var_pa VARCHAR(255), IN var_bp VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_aktor VARCHAR(18);
@@ -42,7 +42,7 @@ BEGIN
     COMMIT;
 END;;
 
-CREATE PROCEDURE nasn_pejabat_update(IN var_pa VARCHAR(255), IN var_bp VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_pejabat_update(IN var_pa VARCHAR(255), IN var_bp VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_aktor VARCHAR(18);
@@ -63,14 +63,14 @@ BEGIN
     COMMIT;
 END;;
 
-CREATE PROCEDURE util_pejabat_specimen(IN p_unit VARCHAR(255), IN p_peran CHAR(2))
+CREATE OR REPLACE PROCEDURE util_pejabat_specimen(IN p_unit VARCHAR(255), IN p_peran CHAR(2))
     READS SQL DATA
     SELECT COALESCE(c.nama_lengkap, '') AS nama_lengkap, IF(p_peran = 'pa', t.pa, t.bp) AS nip,
            COALESCE(c.pangkat, '') AS pangkat
     FROM tpp_pejabat t LEFT JOIN cache_pns c ON c.nip = IF(p_peran = 'pa', t.pa, t.bp)
     WHERE t.induk_id = p_unit;;
 
-CREATE PROCEDURE nasn_pejabat_specimen_select_pa(IN var_id VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_pejabat_specimen_select_pa(IN var_id VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_aktor VARCHAR(18);
@@ -79,7 +79,7 @@ BEGIN
     CALL util_pejabat_specimen(var_id, 'pa');
 END;;
 
-CREATE PROCEDURE nasn_pejabat_specimen_select_bp(IN var_id VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_pejabat_specimen_select_bp(IN var_id VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_aktor VARCHAR(18);

@@ -2,7 +2,7 @@
 -- add, change or delete them. A new account gets the level Admin_skpd.
 DELIMITER ;;
 
-CREATE PROCEDURE nasn_user_tampildata()
+CREATE OR REPLACE PROCEDURE nasn_user_tampildata()
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_aktor VARCHAR(18);
@@ -12,7 +12,7 @@ BEGIN
     FROM nasn_user u WHERE u.aktif ORDER BY u.id;
 END;;
 
-CREATE PROCEDURE nasn_user_tambah(IN var_nip VARCHAR(255), IN var_password TEXT, IN var_nip_pemroses VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_user_tambah(IN var_nip VARCHAR(255), IN var_password TEXT, IN var_nip_pemroses VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_aktor VARCHAR(18);
@@ -35,7 +35,7 @@ BEGIN
     COMMIT;
 END;;
 
-CREATE PROCEDURE nasn_user_ubah(IN var_nip VARCHAR(255), IN var_password TEXT, IN var_nip_pemroses VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_user_ubah(IN var_nip VARCHAR(255), IN var_password TEXT, IN var_nip_pemroses VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_aktor VARCHAR(18);
@@ -56,7 +56,7 @@ BEGIN
 END;;
 
 -- Nobody deletes the account they act with, so the last administrator stays.
-CREATE PROCEDURE nasn_user_hapus(IN var_nip VARCHAR(255), IN var_nip_pemroses VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_user_hapus(IN var_nip VARCHAR(255), IN var_nip_pemroses VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_aktor VARCHAR(18);
