@@ -118,16 +118,20 @@ CREATE TABLE nasn_pengajuan (
     CONSTRAINT status_dikenal CHECK (status IN ('D', 'F'))
 ) ENGINE = InnoDB;
 
--- The import guard's memory, one row per submission and connection: the
--- second (Unix time, whatever the session's zone) in which that connection's
--- import into it was last found allowed and logged, so the rest of an import
--- in that second costs one lookup per row. It lives in the import's own
--- transaction: a rollback takes the memory away with the rows and the log
--- entry. Any change of the submission or of the schedule forgets it.
+-- The import guard's memory, one row per submission and importing connection:
+-- the second (SYSDATE()) in which that connection's import into it was last
+-- found allowed and logged, so the rest of an import in that second costs one
+-- lookup per row. It is written in the import's own transaction: a rollback
+-- takes it away with the rows and the log entry. Any change of the submission
+-- or of the schedule clears it and raises versi (triggers; a TRUNCATE fires
+-- none and is forgotten within the second); the guard stores a verdict only
+-- while versi is still the one it read, so a change committed meanwhile is
+-- never covered up. Rows of koneksi 0 are from before connections had rows.
 CREATE TABLE nasn_pengajuan_buka (
     id_pengajuan INT UNSIGNED NOT NULL,
-    koneksi BIGINT UNSIGNED NOT NULL,
-    detik BIGINT NOT NULL,
+    koneksi BIGINT UNSIGNED NOT NULL DEFAULT 0 COMMENT 'CONNECTION_ID() of the importing connection',
+    versi BIGINT UNSIGNED NOT NULL DEFAULT 0,
+    buka_pada DATETIME NULL,
     PRIMARY KEY (id_pengajuan, koneksi),
     FOREIGN KEY (id_pengajuan) REFERENCES nasn_pengajuan (id) ON DELETE CASCADE ON UPDATE CASCADE
 ) ENGINE = InnoDB;

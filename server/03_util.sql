@@ -118,8 +118,8 @@ CREATE OR REPLACE FUNCTION util_host_nip() RETURNS VARCHAR(18)
 
 -- The entry of every procedure but the version check, the announcements and
 -- the login. The shared account means a NIP in a call is only a claim: it
--- counts when that NIP has a session on this host (util_session_level); a call
--- without one (p_nip '') acts as the host's latest login. p_perlu: 'baca' any
+-- counts when that NIP has a session on this host (util_session_level); a
+-- procedure that carries none (p_nip NULL) acts as the host's latest login. p_perlu: 'baca' any
 -- level, 'ubah' a level that may change data, 'admin' the Administrator.
 -- Answers the acting NIP and its level.
 CREATE OR REPLACE PROCEDURE util_enter(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64), IN p_perlu VARCHAR(8),
@@ -127,7 +127,7 @@ CREATE OR REPLACE PROCEDURE util_enter(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(
     MODIFIES SQL DATA
 BEGIN
     CALL util_require_clean_session();
-    IF COALESCE(p_nip, '') = '' THEN
+    IF p_nip IS NULL THEN
         SET p_aktor = util_host_nip();
         IF p_aktor IS NULL THEN
             CALL util_refuse('', p_aksi, 'Belum ada yang login dari komputer ini');

@@ -23,6 +23,8 @@ CREATE OR REPLACE PROCEDURE util_guard_import(IN p_id_pengajuan BIGINT UNSIGNED)
     MODIFIES SQL DATA
 BEGIN
     DECLARE v_nip VARCHAR(18) DEFAULT util_host_nip();
+    DECLARE v_versi BIGINT UNSIGNED DEFAULT (SELECT b.versi FROM nasn_pengajuan_buka b
+                                             WHERE b.id_pengajuan = p_id_pengajuan AND b.koneksi = CONNECTION_ID());
     IF v_nip IS NULL THEN
         SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'Belum ada yang login dari komputer ini';
     END IF;
@@ -38,9 +40,10 @@ BEGIN
         SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'Di luar jadwal input atau sedang maintenance';
     END IF;
     CALL util_log_login(v_nip, 'impor', CONCAT('Impor data Excel ke pengajuan ', p_id_pengajuan));
-    INSERT INTO nasn_pengajuan_buka (id_pengajuan, koneksi, detik)
-    VALUES (p_id_pengajuan, CONNECTION_ID(), UNIX_TIMESTAMP(SYSDATE()))
-    ON DUPLICATE KEY UPDATE detik = VALUES(detik);
+    -- Stores nothing when a change raised versi after it was read above.
+    INSERT INTO nasn_pengajuan_buka (id_pengajuan, koneksi, buka_pada)
+    VALUES (p_id_pengajuan, CONNECTION_ID(), SYSDATE())
+    ON DUPLICATE KEY UPDATE buka_pada = IF(versi <=> v_versi, VALUES(buka_pada), buka_pada);
 END;;
 
 -- An import fires this for each of up to 100 000 rows, so the whole guard runs
@@ -62,9 +65,8 @@ BEGIN
     END IF;
     IF NEW.nip_operator IS NOT NULL THEN
         CALL util_guard_rows(NEW.id_pengajuan);
-    ELSEIF NOT ((SELECT b.detik FROM nasn_pengajuan_buka b
-                 WHERE b.id_pengajuan = NEW.id_pengajuan AND b.koneksi = CONNECTION_ID())
-                <=> UNIX_TIMESTAMP(SYSDATE())) THEN
+    ELSEIF NOT ((SELECT b.buka_pada FROM nasn_pengajuan_buka b
+                 WHERE b.id_pengajuan = NEW.id_pengajuan AND b.koneksi = CONNECTION_ID()) <=> SYSDATE()) THEN
         CALL util_guard_import(NEW.id_pengajuan);
     END IF;
     SET NEW.diubah = SYSDATE();
@@ -83,13 +85,14 @@ CREATE OR REPLACE TRIGGER nasn_pengajuan_detail_before_delete BEFORE DELETE ON n
 FOR EACH ROW CALL util_guard_rows(OLD.id_pengajuan);;
 
 -- What clears the guard's memory: every change of a submission (its lock) or
--- of an input or maintenance period forgets what was found.
+-- of an input or maintenance period forgets what was found and raises versi.
 CREATE OR REPLACE TRIGGER nasn_pengajuan_after_update AFTER UPDATE ON nasn_pengajuan
-FOR EACH ROW DELETE FROM nasn_pengajuan_buka WHERE id_pengajuan IN (OLD.id, NEW.id);;
+FOR EACH ROW UPDATE nasn_pengajuan_buka b SET b.versi = b.versi + 1, b.buka_pada = NULL
+             WHERE b.id_pengajuan IN (OLD.id, NEW.id);;
 
 CREATE OR REPLACE PROCEDURE util_schedule_changed()
     MODIFIES SQL DATA
-    DELETE FROM nasn_pengajuan_buka;;
+    UPDATE nasn_pengajuan_buka b SET b.versi = b.versi + 1, b.buka_pada = NULL;;
 
 CREATE OR REPLACE TRIGGER nasn_waktu_input_after_insert AFTER INSERT ON nasn_waktu_input
 FOR EACH ROW CALL util_schedule_changed();;

@@ -118,7 +118,7 @@ BEGIN
     DECLARE v_nip VARCHAR(255) DEFAULT nip;
     DECLARE v_aktor VARCHAR(18);
     DECLARE v_level VARCHAR(32);
-    CALL util_enter('', 'profil', 'baca', v_aktor, v_level);
+    CALL util_enter(NULL, 'profil', 'baca', v_aktor, v_level);
     SELECT u.nama_lengkap, u.nip FROM nasn_user u WHERE u.nip = v_nip AND util_session_level(v_nip) IS NOT NULL;
 END;;
 

@@ -13,7 +13,7 @@ CREATE OR REPLACE PROCEDURE nasn_cek_waktu_input()
 BEGIN
     DECLARE v_aktor VARCHAR(18);
     DECLARE v_level VARCHAR(32);
-    CALL util_enter('', 'cek jadwal input', 'baca', v_aktor, v_level);
+    CALL util_enter(NULL, 'cek jadwal input', 'baca', v_aktor, v_level);
     CALL util_input_answer();
 END;;
 
@@ -22,7 +22,7 @@ CREATE OR REPLACE PROCEDURE nasn_waktu_input_cek()
 BEGIN
     DECLARE v_aktor VARCHAR(18);
     DECLARE v_level VARCHAR(32);
-    CALL util_enter('', 'cek jadwal input', 'baca', v_aktor, v_level);
+    CALL util_enter(NULL, 'cek jadwal input', 'baca', v_aktor, v_level);
     CALL util_input_answer();
 END;;
 
@@ -32,7 +32,7 @@ CREATE OR REPLACE PROCEDURE nasn_cek_status_pengajuan(IN var_id VARCHAR(255))
 BEGIN
     DECLARE v_aktor VARCHAR(18);
     DECLARE v_level VARCHAR(32);
-    CALL util_enter('', 'cek status pengajuan', 'baca', v_aktor, v_level);
+    CALL util_enter(NULL, 'cek status pengajuan', 'baca', v_aktor, v_level);
     SELECT p.status FROM nasn_pengajuan p WHERE p.id = util_id(var_id);
 END;;
 

@@ -8,7 +8,7 @@ BEGIN
     DECLARE v_jenis VARCHAR(255) DEFAULT var_jenis;
     DECLARE v_aktor VARCHAR(18);
     DECLARE v_level VARCHAR(32);
-    CALL util_enter('', 'lihat pengajuan', 'baca', v_aktor, v_level);
+    CALL util_enter(NULL, 'lihat pengajuan', 'baca', v_aktor, v_level);
     SELECT p.id, p.periode, p.tanggal_pengajuan, p.unit_id, p.keterangan,
            COALESCE(u.nama_unit, '') AS nama_unit, p.status
     FROM nasn_pengajuan p LEFT JOIN nasn_unit u ON u.unit_id = p.unit_id
@@ -29,7 +29,7 @@ BEGIN
         ROLLBACK;
         RESIGNAL;
     END;
-    CALL util_enter('', 'tambah pengajuan', 'ubah', v_aktor, v_level);
+    CALL util_enter(NULL, 'tambah pengajuan', 'ubah', v_aktor, v_level);
     CALL util_require_input_open(v_aktor, 'tambah pengajuan');
     START TRANSACTION;
     INSERT INTO nasn_pengajuan (periode, unit_id, nomor, tanggal_pengajuan, keterangan, jenis, dibuat)

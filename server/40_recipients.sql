@@ -15,7 +15,7 @@ BEGIN
     DECLARE v_order INT DEFAULT var_order;
     DECLARE v_aktor VARCHAR(18);
     DECLARE v_level VARCHAR(32);
-    CALL util_enter('', 'lihat pegawai', 'baca', v_aktor, v_level);
+    CALL util_enter(NULL, 'lihat pegawai', 'baca', v_aktor, v_level);
     SELECT d.id, d.nik, d.nama_lengkap,
            -- util_rupiah written out: a function call per cell costs several times the list itself.
            FORMAT(CAST(d.gapok AS DECIMAL(15, 0)), 0, 'de_DE') AS gapok_formatted,
@@ -36,7 +36,7 @@ BEGIN
     DECLARE v_nik VARCHAR(255) DEFAULT var_nik;
     DECLARE v_aktor VARCHAR(18);
     DECLARE v_level VARCHAR(32);
-    CALL util_enter('', 'lihat pegawai', 'baca', v_aktor, v_level);
+    CALL util_enter(NULL, 'lihat pegawai', 'baca', v_aktor, v_level);
     SELECT d.id, d.nik FROM nasn_pengajuan_detail d WHERE d.id_pengajuan = util_id(var_id) AND d.nik = v_nik;
 END;;
 
@@ -45,7 +45,7 @@ CREATE OR REPLACE PROCEDURE nasn_pengajuan_detail_cek_jumlah_pegawai_masuk(IN va
 BEGIN
     DECLARE v_aktor VARCHAR(18);
     DECLARE v_level VARCHAR(32);
-    CALL util_enter('', 'lihat pegawai', 'baca', v_aktor, v_level);
+    CALL util_enter(NULL, 'lihat pegawai', 'baca', v_aktor, v_level);
     SELECT COUNT(*) AS jumlah FROM nasn_pengajuan_detail d WHERE d.id_pengajuan = util_id(var_id);
 END;;
 
@@ -54,7 +54,7 @@ CREATE OR REPLACE PROCEDURE nasn_pengajuan_detail_ubah_ambil_data(IN var_id VARC
 BEGIN
     DECLARE v_aktor VARCHAR(18);
     DECLARE v_level VARCHAR(32);
-    CALL util_enter('', 'lihat pegawai', 'baca', v_aktor, v_level);
+    CALL util_enter(NULL, 'lihat pegawai', 'baca', v_aktor, v_level);
     SELECT d.id, d.id_pengajuan, d.nik, d.nama_lengkap, d.gapok, d.gapok_4, d.gapok_1, d.remunerasi, d.insentif
     FROM nasn_pengajuan_detail d WHERE d.id = util_id(var_id);
 END;;
@@ -134,7 +134,7 @@ BEGIN
         ROLLBACK;
         RESIGNAL;
     END;
-    CALL util_enter('', 'hapus pegawai', 'ubah', v_aktor, v_level);
+    CALL util_enter(NULL, 'hapus pegawai', 'ubah', v_aktor, v_level);
     IF v_pengajuan IS NULL THEN
         CALL util_refuse(v_aktor, 'hapus pegawai', 'Data pegawai tidak ditemukan');
     END IF;

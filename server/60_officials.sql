@@ -6,7 +6,7 @@ CREATE OR REPLACE PROCEDURE nasn_pejabat_loaddata()
 BEGIN
     DECLARE v_aktor VARCHAR(18);
     DECLARE v_level VARCHAR(32);
-    CALL util_enter('', 'lihat pejabat', 'baca', v_aktor, v_level);
+    CALL util_enter(NULL, 'lihat pejabat', 'baca', v_aktor, v_level);
     SELECT t.pa, t.bp, t.induk_id
     FROM tpp_pejabat t JOIN nasn_konfigurasi k ON k.id = 1 AND t.induk_id = k.unit_id;
 END;;
@@ -17,7 +17,7 @@ BEGIN
     DECLARE v_nip VARCHAR(255) DEFAULT nip;
     DECLARE v_aktor VARCHAR(18);
     DECLARE v_level VARCHAR(32);
-    CALL util_enter('', 'lihat pejabat', 'baca', v_aktor, v_level);
+    CALL util_enter(NULL, 'lihat pejabat', 'baca', v_aktor, v_level);
     SELECT c.nama_lengkap, c.pangkat FROM cache_pns c WHERE c.nip = v_nip;
 END;;
 
@@ -32,7 +32,7 @@ BEGIN
         ROLLBACK;
         RESIGNAL;
     END;
-    CALL util_enter('', 'pejabat', 'ubah', v_aktor, v_level);
+    CALL util_enter(NULL, 'pejabat', 'ubah', v_aktor, v_level);
     IF EXISTS (SELECT 1 FROM tpp_pejabat t JOIN nasn_konfigurasi k ON k.id = 1 AND t.induk_id = k.unit_id) THEN
         CALL util_refuse(v_aktor, 'pejabat', 'Pasangan pejabat sudah ada, gunakan update');
     END IF;
@@ -52,7 +52,7 @@ BEGIN
         ROLLBACK;
         RESIGNAL;
     END;
-    CALL util_enter('', 'pejabat', 'ubah', v_aktor, v_level);
+    CALL util_enter(NULL, 'pejabat', 'ubah', v_aktor, v_level);
     IF NOT EXISTS (SELECT 1 FROM tpp_pejabat t JOIN nasn_konfigurasi k ON k.id = 1 AND t.induk_id = k.unit_id) THEN
         CALL util_refuse(v_aktor, 'pejabat', 'Belum ada pasangan pejabat, gunakan insert');
     END IF;
@@ -75,7 +75,7 @@ CREATE OR REPLACE PROCEDURE nasn_pejabat_specimen_select_pa(IN var_id VARCHAR(25
 BEGIN
     DECLARE v_aktor VARCHAR(18);
     DECLARE v_level VARCHAR(32);
-    CALL util_enter('', 'lihat pejabat', 'baca', v_aktor, v_level);
+    CALL util_enter(NULL, 'lihat pejabat', 'baca', v_aktor, v_level);
     CALL util_pejabat_specimen(var_id, 'pa');
 END;;
 
@@ -84,7 +84,7 @@ CREATE OR REPLACE PROCEDURE nasn_pejabat_specimen_select_bp(IN var_id VARCHAR(25
 BEGIN
     DECLARE v_aktor VARCHAR(18);
     DECLARE v_level VARCHAR(32);
-    CALL util_enter('', 'lihat pejabat', 'baca', v_aktor, v_level);
+    CALL util_enter(NULL, 'lihat pejabat', 'baca', v_aktor, v_level);
     CALL util_pejabat_specimen(var_id, 'bp');
 END;;
 

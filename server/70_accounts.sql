@@ -7,7 +7,7 @@ CREATE OR REPLACE PROCEDURE nasn_user_tampildata()
 BEGIN
     DECLARE v_aktor VARCHAR(18);
     DECLARE v_level VARCHAR(32);
-    CALL util_enter('', 'lihat user', 'baca', v_aktor, v_level);
+    CALL util_enter(NULL, 'lihat user', 'baca', v_aktor, v_level);
     SELECT u.id, u.nip, u.nama_lengkap, u.user_level, u.register_date
     FROM nasn_user u WHERE u.aktif ORDER BY u.id;
 END;;

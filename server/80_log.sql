@@ -7,7 +7,7 @@ CREATE OR REPLACE PROCEDURE nasn_log_tampildata(IN var_tanggal_start DATETIME, I
 BEGIN
     DECLARE v_aktor VARCHAR(18);
     DECLARE v_level VARCHAR(32);
-    CALL util_enter('', 'lihat log', 'baca', v_aktor, v_level);
+    CALL util_enter(NULL, 'lihat log', 'baca', v_aktor, v_level);
     SELECT l.id, l.nip, COALESCE(c.nama_lengkap, u.nama_lengkap, '') AS nama_lengkap, l.tanggal_aksi, l.aksi,
            CONCAT(l.keterangan, ' [', l.host, ']') AS keterangan
     FROM nasn_log l

@@ -1,6 +1,6 @@
 -- Sessions, slow password hashes and the import guard's memory per connection.
 -- Existing hashes keep cost 0 (the old kind) until each account's next
--- successful login replaces them; the guard's memory is a cache and starts empty.
+-- successful login replaces them.
 ALTER TABLE nasn_konfigurasi
     ADD COLUMN hash_cost INT UNSIGNED NOT NULL DEFAULT 50000 COMMENT 'SHA-256 rounds of a new password hash';
 
@@ -17,14 +17,14 @@ CREATE TABLE nasn_sesi (
     KEY by_host (host, mulai)
 ) ENGINE = InnoDB;
 
+-- The import guard remembers per connection; earlier rows keep koneksi 0,
+-- which no connection has. A submission no longer needs a row of its own.
+ALTER TABLE nasn_pengajuan_buka
+    ADD COLUMN koneksi BIGINT UNSIGNED NOT NULL DEFAULT 0
+        COMMENT 'CONNECTION_ID() of the importing connection' AFTER id_pengajuan,
+    DROP PRIMARY KEY,
+    ADD PRIMARY KEY (id_pengajuan, koneksi);
 DROP TRIGGER IF EXISTS nasn_pengajuan_after_insert;
+DROP TRIGGER IF EXISTS nasn_pengajuan_detail_after_insert;
 DROP PROCEDURE IF EXISTS util_guard_new_row;
 DROP PROCEDURE IF EXISTS util_require_actor;
-DROP TABLE nasn_pengajuan_buka;
-CREATE TABLE nasn_pengajuan_buka (
-    id_pengajuan INT UNSIGNED NOT NULL,
-    koneksi BIGINT UNSIGNED NOT NULL,
-    detik BIGINT NOT NULL,
-    PRIMARY KEY (id_pengajuan, koneksi),
-    FOREIGN KEY (id_pengajuan) REFERENCES nasn_pengajuan (id) ON DELETE CASCADE ON UPDATE CASCADE
-) ENGINE = InnoDB;

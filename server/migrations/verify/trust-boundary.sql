@@ -2,4 +2,4 @@
 SELECT hash_cost FROM nasn_konfigurasi WHERE FALSE;
 SELECT hash_cost FROM nasn_user WHERE FALSE;
 SELECT nip, host, mulai FROM nasn_sesi WHERE FALSE;
-SELECT id_pengajuan, koneksi, detik FROM nasn_pengajuan_buka WHERE FALSE;
+SELECT id_pengajuan, koneksi FROM nasn_pengajuan_buka WHERE FALSE;
