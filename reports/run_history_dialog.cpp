@@ -118,8 +118,8 @@ void RunHistoryDialog::btRiwayatExcelClick()
     const QString name = ("Iuran BPJS Kesehatan " + run.periodLabel).trimmed() + ".xlsx";
     const QString path = s_.files.saveFileName(
         {"Simpan Riwayat Proses",
-         {"Excel Workbook (*.xlsx)"},
-         "Excel Workbook (*.xlsx)",
+         {"File Excel (*.xlsx)"},
+         "File Excel (*.xlsx)",
          "xlsx",
          QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(name)});
     if (path.isEmpty())
