@@ -4,9 +4,11 @@
 
 namespace {
 
-// A box of the step's data-failure kind.
-void showFailureBox(Messages &messages, MessageKind kind, const QString &text)
+// A box of the given kind; none for an empty text (a step that fails silently).
+void showBox(Messages &messages, MessageKind kind, const QString &text)
 {
+    if (text.isEmpty())
+        return;
     switch (kind) {
     case MessageKind::Error:
         messages.error(text);
@@ -36,13 +38,13 @@ bool runStep(ConnectionHost &host, Messages &messages, const StepTexts &texts,
     try {
         host.connectDB();
     } catch (const std::exception &) {
-        messages.warning(texts.connectionFailure);
+        showBox(messages, MessageKind::Warning, texts.connectionFailure);
         return false;
     }
     try {
         return body() == Step::Done;
     } catch (const std::exception &) {
-        showFailureBox(messages, texts.dataFailureKind, texts.dataFailure);
+        showBox(messages, texts.dataFailureKind, texts.dataFailure);
         return false;
     }
 }
