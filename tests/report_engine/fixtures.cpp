@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -80,6 +81,34 @@ QStringList bandNames(const report_engine::PreparedPage &page)
     for (const report_engine::PreparedBand &band : page.bands)
         names.append(band.name);
     return names;
+}
+
+QList<PdfWord> pdfWords(const QString &pdfPath)
+{
+    static const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">(.*)</word>"));
+    const double mm = 25.4 / 72;
+    QList<PdfWord> words;
+    int page = -1;
+    for (const QString &line :
+         run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdfPath, QStringLiteral("-")})
+             .split(QLatin1Char('\n'))) {
+        if (line.contains(QLatin1String("<page ")))
+            ++page;
+        const QRegularExpressionMatch m = word.match(line);
+        if (!m.hasMatch())
+            continue;
+        QString text = m.captured(5);
+        text.replace(QLatin1String("&lt;"), QLatin1String("<"))
+            .replace(QLatin1String("&gt;"), QLatin1String(">"))
+            .replace(QLatin1String("&quot;"), QLatin1String("\""))
+            .replace(QLatin1String("&apos;"), QLatin1String("'"))
+            .replace(QLatin1String("&amp;"), QLatin1String("&"));
+        const QPointF from(m.captured(1).toDouble() * mm, m.captured(2).toDouble() * mm);
+        const QPointF to(m.captured(3).toDouble() * mm, m.captured(4).toDouble() * mm);
+        words.append({page, QRectF(from, to), text});
+    }
+    return words;
 }
 
 namespace {

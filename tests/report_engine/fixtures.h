@@ -30,6 +30,14 @@ QStringList pageTexts(const report_engine::PreparedReport &report, int page);
 // Names of the bands on one prepared page, in the order they were placed.
 QStringList bandNames(const report_engine::PreparedPage &page);
 
+// A word of a PDF as pdftotext places it: page from 0, box in millimetres from the page's top-left.
+struct PdfWord {
+    int page = -1;
+    QRectF box;
+    QString text;
+};
+QList<PdfWord> pdfWords(const QString &pdfPath);
+
 // The first page drawn at 4 device pixels per pixel, for looking at its ink by page position in millimetres.
 class DrawnPage {
 public:
