@@ -129,6 +129,8 @@ double GlyphCache::width(QStringView text)
 
 QStringList textLines(const QString &text, bool wrap, GlyphCache &glyphs, double width)
 {
+    if (!text.contains(QLatin1Char('\n')) && (!wrap || glyphs.width(text) <= width + tolerance))
+        return {text}; // most cells: one line that fits
     QStringList lines = text.split(QLatin1Char('\n'));
     if (!wrap)
         return lines;
