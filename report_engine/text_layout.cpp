@@ -30,17 +30,23 @@ void appendWrapped(QStringList &lines, const QString &paragraph, GlyphCache &gly
 {
     QString current;
     double currentWidth = 0;
+    bool first = true; // leading blanks are empty words: they stay
     const double space = glyphs.glyph(QLatin1Char(' ')).advance;
     for (const QString &word : paragraph.split(QLatin1Char(' '))) {
         const double wordWidth = glyphs.width(word);
-        if (!current.isEmpty() && currentWidth + space + wordWidth > width + tolerance) {
+        if (!first && !current.isEmpty() && currentWidth + space + wordWidth > width + tolerance) {
             lines.append(current);
             current = word;
             currentWidth = wordWidth;
         } else {
-            currentWidth += (current.isEmpty() ? 0 : space) + wordWidth;
-            current = current.isEmpty() ? word : current + QLatin1Char(' ') + word;
+            if (!first) {
+                current += QLatin1Char(' ');
+                currentWidth += space;
+            }
+            current += word;
+            currentWidth += wordWidth;
         }
+        first = false;
     }
     lines.append(current);
 }

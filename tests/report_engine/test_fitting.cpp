@@ -2,6 +2,8 @@
 // at the box; never ink on a neighbour.
 #include "fixtures.h"
 
+#include "report_engine/text_layout.h"
+
 #include <gtest/gtest.h>
 
 using namespace report_engine;
@@ -64,6 +66,17 @@ TEST(Fitting, ShrinkWrapOrCutAndNeverInkOnANeighbour)
         EXPECT_FALSE(page.inkIn(QRectF(65.5, 10.5, 24, 6))) << "right neighbour: " << what;
         EXPECT_FALSE(page.inkIn(QRectF(10.5, 17.5, 79, 12))) << "below: " << what;
     }
+}
+
+TEST(Fitting, WrappingKeepsLeadingAndTrailingBlanks)
+{
+    TextStyle style;
+    GlyphCache glyphs(style);
+    const double wide = 1000;
+    EXPECT_EQ(textLines(QStringLiteral("di\n    Talvirana "), true, glyphs, wide),
+              (QStringList{QStringLiteral("di"), QStringLiteral("    Talvirana ")}));
+    EXPECT_EQ(textLines(QStringLiteral("  ab cd"), true, glyphs, glyphs.width(QStringLiteral("  ab"))),
+              (QStringList{QStringLiteral("  ab"), QStringLiteral("cd")}));
 }
 
 TEST(Fitting, ATextThatFitsIsDrawnAsWithoutFitting)
