@@ -101,6 +101,10 @@ void ProcessingActions::print(const QString &fileName, const ProcessedRun &run)
         s_.messages.warning("File template laporan tidak ditemukan:\r" + QDir::toNativeSeparators(path));
         return;
     }
-    report_.fr.loadFromFile(path);
+    if (!report_.fr.loadFromFile(path)) {
+        s_.messages.warning("File template laporan tidak dapat dibaca:\r" + QDir::toNativeSeparators(path) +
+                            "\r" + report_.fr.lastError());
+        return;
+    }
     report_.showRun(run, previewHost_);
 }

@@ -151,3 +151,19 @@ TEST_F(ProcessingTest, AMissingTemplateIsNamedAndNoPreviewOpens)
               (Boxes{{MessageKind::Warning, "File template laporan tidak ditemukan:\r" +
                                                 empty.filePath("nasn_pemindahbukuan_bank.fr3")}}));
 }
+
+TEST_F(ProcessingTest, AnUnreadableTemplateIsNamedWithTheReasonAndNoPreviewOpens)
+{
+    QTemporaryDir dir;
+    QFile broken(dir.filePath("nasn_lampiran.fr3"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("<sheet/>");
+    broken.close();
+    fmain->processing->templateDir = dir.path();
+    page().btProsesCetak->click();
+    messages.take();
+    page().btCetak->click();
+    EXPECT_EQ(messages.take(), (Boxes{{MessageKind::Warning,
+                                       "File template laporan tidak dapat dibaca:\r" + broken.fileName() +
+                                           "\rCannot read template: line 1: not a report template"}}));
+}
