@@ -106,5 +106,9 @@ void ProcessingActions::print(const QString &fileName, const ProcessedRun &run)
                             "\r" + report_.fr.lastError());
         return;
     }
+    // Exports are named after the document and its month, so one month does not overwrite another.
+    const QString document = fileName == attachmentTemplate ? QStringLiteral("Lampiran BPJS Kesehatan")
+                                                            : QStringLiteral("Pemindahbukuan Bank");
+    report_.fr.setDocumentName((document + ' ' + run.periodLabel).trimmed());
     report_.showRun(run, previewHost_);
 }
