@@ -21,7 +21,7 @@ QString PreviewHostAdapter::saveFileName(const QString &caption, const QString &
                                          const QString &filter)
 {
     return remembered(
-        files_.saveFileName({caption, {filter}, filter, {}, QDir(folder()).filePath(suggestedName)}));
+        files_.saveFileName({caption, {filter}, filter, {}, QDir(folder()).filePath(suggestedName), {}}));
 }
 
 QString PreviewHostAdapter::openFileName(const QString &caption, const QString &filter)

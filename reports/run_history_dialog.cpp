@@ -121,7 +121,8 @@ void RunHistoryDialog::btRiwayatExcelClick()
          {"File Excel (*.xlsx)"},
          "File Excel (*.xlsx)",
          "xlsx",
-         QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(name)});
+         QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(name),
+         {}});
     if (path.isEmpty())
         return;
     if (saveRunWorkbook(run, path))

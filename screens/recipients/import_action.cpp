@@ -74,7 +74,7 @@ bool ImportAction::chooseAndRead()
 {
     const QString xls = QStringLiteral("Excel Worksheet berisi Data Jasa Medis *.xls (*.xls)");
     const QString xlsx = QStringLiteral("Excel Worksheet berisi Data Jasa Medis *.xlsx (*.xlsx)");
-    const QString chosen = s_.files.openFileName({"Open", {xls, xlsx}, xls, "xls", {}});
+    const QString chosen = s_.files.openFileName({"Open", {xls, xlsx}, xls, "xls", {}, {}});
     if (chosen.isEmpty())
         return false;
     sg_jm_preload.clear();

@@ -204,8 +204,9 @@ TEST_F(ShippedAttachment, TitleBlockSignaturesAndFooter)
              QRectF(left, titleTop + 7, 65, 10));
         if (const PreparedText *t =
                 cell(page, QStringLiteral(": Rumah Sakit Umum Daerah pada Dinas Kesehatan\n: Mei 2024"),
-                     QRectF(left + 65, titleTop + 7, 245, 10)))
+                     QRectF(left + 65, titleTop + 7, 245, 10))) {
             EXPECT_EQ(style(*t).fontPixelSize, 12);
+        }
         // Directly below the 11 mm total row in section one, 5 mm lower in section two.
         const double blockTop = firstRowTop + 2 * 7 + 11 + (page == 0 ? 0 : 5);
         const PreparedText *kiri = cell(page,
@@ -219,8 +220,9 @@ TEST_F(ShippedAttachment, TitleBlockSignaturesAndFooter)
                                                         "NIP.  19810808 200501 2 005"),
                                          QRectF(left + 163 + 39.7, blockTop + 5.3, 107.3, 35.7));
         for (const PreparedText *block : {kiri, kanan})
-            if (block)
+            if (block) {
                 EXPECT_EQ(style(*block).frameSides, 0u);
+            }
     }
     const QRegularExpression footer(
         QStringLiteral("^\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d \\| Halaman 1 dari 2$"));
