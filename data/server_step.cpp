@@ -1,23 +1,11 @@
 #include "data/server_step.h"
 
-#include <exception>
+#include "data/db_error.h"
 
-void show(Messages &messages, MessageKind kind, const QString &text)
+QString refusalReason(const std::exception &failure)
 {
-    switch (kind) {
-    case MessageKind::Error:
-        messages.error(text);
-        break;
-    case MessageKind::Information:
-        messages.information(text);
-        break;
-    case MessageKind::ErrorClose:
-        messages.errorClose(text);
-        break;
-    default:
-        messages.warning(text);
-        break;
-    }
+    const auto *error = dynamic_cast<const DbError *>(&failure);
+    return error ? QString::fromStdString(error->reason) : QString();
 }
 
 bool runStep(ConnectionHost &host, Messages &messages, const StepTexts &texts,
@@ -36,8 +24,8 @@ bool runStep(ConnectionHost &host, Messages &messages, const StepTexts &texts,
     }
     try {
         return body() == Step::Done;
-    } catch (const std::exception &) {
-        show(messages, texts.dataFailureKind, texts.dataFailure);
+    } catch (const std::exception &failure) {
+        messages.show(texts.dataFailureKind, texts.dataFailure, refusalReason(failure));
         return false;
     }
 }

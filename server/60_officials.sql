@@ -13,10 +13,22 @@ BEGIN
     SELECT c.nama_lengkap, c.pangkat FROM cache_pns c WHERE c.nip = v_nip;
 END;;
 
--- The NIPs are stored as sent; an unknown NIP prints an empty name.
+-- Both officials sign the documents by name, so both must be in the staff register.
+CREATE PROCEDURE util_require_officials_known(IN var_pa VARCHAR(255), IN var_bp VARCHAR(255))
+    MODIFIES SQL DATA
+BEGIN
+    IF NOT EXISTS (SELECT 1 FROM cache_pns c WHERE c.nip = var_pa) THEN
+        CALL util_refuse('', 'pejabat', 'NIP Pengguna Anggaran tidak ada di data pegawai');
+    END IF;
+    IF NOT EXISTS (SELECT 1 FROM cache_pns c WHERE c.nip = var_bp) THEN
+        CALL util_refuse('', 'pejabat', 'NIP Bendahara Pengeluaran tidak ada di data pegawai');
+    END IF;
+END;;
+
 CREATE PROCEDURE nasn_pejabat_insert(IN var_pa VARCHAR(255), IN var_bp VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
+    CALL util_require_officials_known(var_pa, var_bp);
     IF EXISTS (SELECT 1 FROM tpp_pejabat t JOIN nasn_konfigurasi k ON k.id = 1 AND t.induk_id = k.unit_id) THEN
         CALL util_refuse('', 'pejabat', 'Pasangan pejabat sudah ada, gunakan update');
     END IF;
@@ -27,6 +39,7 @@ END;;
 CREATE PROCEDURE nasn_pejabat_update(IN var_pa VARCHAR(255), IN var_bp VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
+    CALL util_require_officials_known(var_pa, var_bp);
     IF NOT EXISTS (SELECT 1 FROM tpp_pejabat t JOIN nasn_konfigurasi k ON k.id = 1 AND t.induk_id = k.unit_id) THEN
         CALL util_refuse('', 'pejabat', 'Belum ada pasangan pejabat, gunakan insert');
     END IF;
