@@ -168,6 +168,9 @@ void Tfmain::buildPages()
         QCoreApplication::applicationDirPath() + "/report");
     connect(tabPengajuanProses->btProsesCetak, &QPushButton::clicked, this,
             [this] { processing->btProsesCetakClick(); });
+    runHistory = new RunHistoryDialog(services_, *processing, this);
+    connect(tabPengajuanProses->btRiwayatProses, &QPushButton::clicked, runHistory,
+            &RunHistoryDialog::btRiwayatProsesClick);
     import = std::make_unique<ImportAction>(
         services_, ImportAction::ListAccess{[this] { tabPengajuanProses->tabPengajuanProsesTampilDataClick();
 }

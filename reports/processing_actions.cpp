@@ -51,9 +51,11 @@ bool ProcessingActions::fetchOfficial(const QString &statement, QString &nama, Q
     });
 }
 
+// The level as the server stores it: the server lets this level process a locked
+// submission, so asking the lock first would refuse what the server allows.
 void ProcessingActions::btProsesCetakClick()
 {
-    if (s_.context.levelUser != QLatin1String("administrator") && !guardsAllow())
+    if (s_.context.levelUser != QLatin1String("Administrator") && !guardsAllow())
         return;
     Officials &o = report_.officials;
     if (!fetchOfficial("CALL `nasn_pejabat_specimen_select_pa`(:var_id) ", o.pa_nama, o.pa_nip,
@@ -81,18 +83,18 @@ void ProcessingActions::process()
     });
 }
 
+// Shows the rows kept from the last successful processing.
 void ProcessingActions::btCetakClick()
 {
-    print("nasn_lampiran.fr3");
+    print(attachmentTemplate, report_.keptRun());
 }
 
 void ProcessingActions::btCetakBankClick()
 {
-    print("nasn_pemindahbukuan_bank.fr3");
+    print(bankOrderTemplate, report_.keptRun());
 }
 
-// Shows the rows kept from the last successful processing; never calls the server for them.
-void ProcessingActions::print(const QString &fileName)
+void ProcessingActions::print(const QString &fileName, const ProcessedRun &run)
 {
     const QString path = QDir(templateDir).filePath(fileName);
     if (!QFileInfo::exists(path)) {
@@ -100,5 +102,5 @@ void ProcessingActions::print(const QString &fileName)
         return;
     }
     report_.fr.loadFromFile(path);
-    report_.fr.showPreview(previewHost_);
+    report_.showRun(run, previewHost_);
 }

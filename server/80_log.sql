@@ -3,7 +3,7 @@ DELIMITER ;;
 -- Entries from the start day to the end day, both whole days included, newest
 -- first: the range is by calendar day, so a client whose clock or zone is behind
 -- the server's still sees today. The remark ends with the client host.
-CREATE PROCEDURE nasn_log_tampildata(IN var_tanggal_start DATETIME, IN var_tanggal_end DATETIME)
+CREATE OR REPLACE PROCEDURE nasn_log_tampildata(IN var_tanggal_start DATETIME, IN var_tanggal_end DATETIME)
     SQL SECURITY DEFINER READS SQL DATA
     SELECT l.id, l.nip, COALESCE(c.nama_lengkap, u.nama_lengkap, '') AS nama_lengkap, l.tanggal_aksi, l.aksi,
            CONCAT(l.keterangan, ' [', l.host, ']') AS keterangan
