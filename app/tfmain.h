@@ -86,6 +86,10 @@ protected:
 private:
     QWidget *buildTopStrip();
     void buildPages();
+    void buildAccountPages();
+    void buildAdminPages();
+    void buildSubmissionPages();
+    void buildRecipientPages();
     bool checkVersion();
     void pageShown(Page page);
 
