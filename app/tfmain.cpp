@@ -293,8 +293,18 @@ void Tfmain::showLoginPage()
     pg->setActivePage(Page::tabLogin);
 }
 
+// Ends the operator's session on the server; the window logs out whatever the
+// server answers, so a failure shows nothing.
 void Tfmain::sblogoutClick()
 {
+    runStep(*this, services_.messages, {}, [this] {
+        Query &q = dm_.fdsq1;
+        q.close();
+        q.setSql("CALL `nasn_logout`(:var_nip)");
+        q.setText("var_nip", context.nipLogin);
+        q.execute();
+        return Step::Done;
+    });
     showLoginPage();
     tabLogin->loadInformasi();
 }

@@ -2,6 +2,18 @@
 
 #include "data/db_error.h"
 
+namespace {
+
+// An empty text shows no box.
+void showUnlessEmpty(Messages &messages, MessageKind kind, const QString &text,
+                     const QString &informative = {})
+{
+    if (!text.isEmpty())
+        messages.show(kind, text, informative);
+}
+
+} // namespace
+
 QString refusalReason(const std::exception &failure)
 {
     const auto *error = dynamic_cast<const DbError *>(&failure);
@@ -19,13 +31,13 @@ bool runStep(ConnectionHost &host, Messages &messages, const StepTexts &texts,
     try {
         host.connectDB();
     } catch (const std::exception &) {
-        messages.warning(texts.connectionFailure);
+        showUnlessEmpty(messages, MessageKind::Warning, texts.connectionFailure);
         return false;
     }
     try {
         return body() == Step::Done;
     } catch (const std::exception &failure) {
-        messages.show(texts.dataFailureKind, texts.dataFailure, refusalReason(failure));
+        showUnlessEmpty(messages, texts.dataFailureKind, texts.dataFailure, refusalReason(failure));
         return false;
     }
 }

@@ -16,6 +16,7 @@ public:
     virtual void disconnectDB() = 0;
 };
 
+// An empty text shows no box for that failure.
 struct StepTexts {
     QString connectionFailure;
     QString dataFailure;

@@ -190,6 +190,18 @@ BEGIN
     CALL util_admin_done(CONCAT('Batas atas ', util_rupiah(p_amount)));
 END;;
 
+-- SHA-256 rounds of every password hash stored from now on; each account's
+-- hash is replaced at its next successful login when it was cheaper.
+CREATE OR REPLACE PROCEDURE adm_hash_cost_set(IN p_rounds VARCHAR(255))
+    MODIFIES SQL DATA
+BEGIN
+    IF NOT util_is_rupiah(p_rounds) OR CAST(p_rounds AS UNSIGNED) NOT BETWEEN 1 AND 10000000 THEN
+        CALL util_admin_fail('Biaya hash harus 1 sampai 10000000 putaran');
+    END IF;
+    UPDATE nasn_konfigurasi k SET k.hash_cost = CAST(p_rounds AS UNSIGNED) WHERE k.id = 1;
+    CALL util_admin_done(CONCAT('Biaya hash password ', CAST(p_rounds AS UNSIGNED), ' putaran'));
+END;;
+
 CREATE OR REPLACE PROCEDURE adm_lockout_list()
     READS SQL DATA
     SELECT o.nip, COALESCE(c.nama_lengkap, '') AS nama_lengkap, o.host, o.locked_until

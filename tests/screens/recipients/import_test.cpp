@@ -139,6 +139,7 @@ TEST_F(ImportTest, GuardsAndTheRowCountStopTheImport)
         fresh.replaceProcedure(c.procedure);
         Tdm freshDm(settingsFor(fresh));
         Tfmain window(freshDm, messages, files);
+        logIn(window, demoOperator);
         window.context = fmain->context;
         window.tabPengajuanProses->tabPengajuanProsesTambahAll->click();
         EXPECT_EQ(messages.take(), Boxes{c.box}) << c.procedure;
