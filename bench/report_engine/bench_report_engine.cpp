@@ -36,6 +36,9 @@ TextObject cell(double x, double width, double height, const QString &text, HAli
     t.style.hAlign = align;
     t.style.frameSides = FrameAll;
     t.style.padding = {1.3, 0, 1.3, 0};
+    // Fitting on, as in the shipped attachment: figures shrink, names wrap and shrink.
+    t.style.shrink = true;
+    t.style.wordWrap = !amount && align == HAlign::Left;
     if (amount)
         t.format = {QStringLiteral("%2.0n"), QStringLiteral("."), QStringLiteral(".")};
     return t;

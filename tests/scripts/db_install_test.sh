@@ -55,6 +55,8 @@ systemctl restart mariadb
     openssl x509 -req -in server.csr -CA ca.pem -CAkey ca-key.pem -CAcreateserial -days 30 \
         -extfile san.ext -out server.pem
     openssl genpkey -algorithm ec -pkeyopt ec_paramgen_curve:P-256 -out other-key.pem
+    openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:P-256 -nodes -days 30 -subj "/CN=Other CA" \
+        -keyout other-ca-key.pem -out other-ca.pem
 ) >/dev/null 2>&1
 certs=$scratch/certs
 tls_port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
@@ -88,6 +90,21 @@ expect_refused "the application account reading accounts" "denied" as_desk --ssl
 expect_eq "statement size" 268435456 "$(as_desk --ssl -e "SELECT @@max_allowed_packet")"
 expect_eq "migrations recorded" 1 "$(mariadb --no-defaults --socket="$debian_socket" --user=root --batch \
     --skip-column-names -e "SELECT COUNT(*) FROM remunerasi_rsud_nasn_sqitch.changes WHERE \`change\` = 'baseline'")"
+
+# The administrator from another machine: over TLS, the server verified, sqitch included.
+mariadb --no-defaults --socket="$debian_socket" --user=root -e "
+    CREATE USER dba@'127.0.0.1' IDENTIFIED BY 'dba-password';
+    GRANT ALL ON *.* TO dba@'127.0.0.1' WITH GRANT OPTION"
+remote_admin() {
+    MYSQL_PWD=dba-password SQITCH_PASSWORD=dba-password "$src/scripts/db-admin" --host 127.0.0.1 \
+        --port "$tls_port" --user dba --ssl-ca "$certs/ca.pem" "$@"
+}
+expect_said "db-admin from afar" "2099-12-31 23:59:59" remote_admin schedule
+expect_said "db-admin migrations from afar" "baseline" remote_admin migrations
+expect_refused "db-admin from afar, the server signed by another authority" "certificate\\|SSL" \
+    env MYSQL_PWD=dba-password "$src/scripts/db-admin" --host 127.0.0.1 --port "$tls_port" --user dba \
+    --ssl-ca "$certs/other-ca.pem" schedule
+expect_said "db-admin backup from afar" "written" remote_admin backup "$scratch/remote.sql"
 
 # Run again, the data stays.
 as_desk --ssl -e "CALL nasn_pengajuan_tambah('202501', '288', '1', '2025-01-31', 'Januari', 'JM')"
