@@ -64,10 +64,8 @@ ReportPage section(const QString &name, const QString &dataBand, bool withFooter
     double x = 77;
     for (const QString &field : amountFields) {
         header.texts.append(cell(x, 27, 27, field, HAlign::Center, false));
-        data.texts.append(
-            cell(x, 27, 7, QStringLiteral("[rows.\"%1\"]").arg(field), HAlign::Right, true));
-        summary.texts.append(cell(x, 27, 11,
-                                  QStringLiteral("[SUM(<rows.\"%1\">,%2)]").arg(field, dataBand),
+        data.texts.append(cell(x, 27, 7, QStringLiteral("[rows.\"%1\"]").arg(field), HAlign::Right, true));
+        summary.texts.append(cell(x, 27, 11, QStringLiteral("[SUM(<rows.\"%1\">,%2)]").arg(field, dataBand),
                                   HAlign::Right, true));
         x += 27;
     }
