@@ -5,13 +5,18 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct st_mysql;
 
 struct SqlError : std::runtime_error {
-    SqlError(const std::string &what, unsigned errorCode) : std::runtime_error(what), code(errorCode) {}
+    SqlError(const std::string &what, unsigned errorCode, std::string message = {})
+        : std::runtime_error(what), code(errorCode), serverText(std::move(message))
+    {
+    }
     unsigned code;
+    std::string serverText; // the server's own message, without the statement
 };
 
 // Connections over TCP verify the server against the authority of this
