@@ -3,7 +3,7 @@
 // 10 000 rows (goal under 1.5 s) and 100 000 rows in one statement. Needs
 // SARVELA_TEST_SOCKET and SARVELA_TEST_PORT (scripts/bench sets them).
 #include "app/tfmain.h"
-#include "sheets/sheets.h"
+#include "import/import_table.h"
 #include "tests/support/server_settings.h"
 #include "tests/support/sheet_writer.h"
 
@@ -86,7 +86,7 @@ int main(int argc, char **argv)
             imports.push_back(timedImport(window, server, messages, files, small, 10000));
             QElapsedTimer timer;
             timer.start();
-            sheets::readImportTable(small);
+            importing::readImportTable(small);
             reads.push_back(seconds(timer));
         }
         const double large_import = timedImport(window, server, messages, files, large, 100000);

@@ -1,6 +1,7 @@
 #include "screens/recipients/import_action.h"
 
 #include "data/guards.h"
+#include "import/cell_text.h"
 #include "screens/recipients/import_statement.h"
 
 #include <QSet>
@@ -78,12 +79,12 @@ bool ImportAction::chooseAndRead()
     if (chosen.isEmpty())
         return false;
     sg_jm_preload.clear();
-    sheets::ReadResult read = sheets::readImportTable(trimmedOfBlanksAndControls(chosen));
+    importing::ReadResult read = importing::readImportTable(importing::trimmedOfBlanksAndControls(chosen));
     if (!read.ok()) {
         s_.messages.error(read.error);
         return false;
     }
-    sg_jm_preload = std::move(read.table);
+    sg_jm_preload = std::move(read.table.rows);
     return true;
 }
 

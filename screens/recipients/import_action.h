@@ -3,7 +3,7 @@
 #pragma once
 
 #include "data/services.h"
-#include "sheets/sheets.h"
+#include "import/import_table.h"
 
 class ImportAction {
 public:
@@ -17,7 +17,7 @@ public:
     void MenuItem7Click() { tabPengajuanProsesTambahAllClick(); }
 
     // The rows of the last sheet read; kept until the next file is chosen.
-    sheets::Table sg_jm_preload;
+    importing::Table sg_jm_preload;
 
 private:
     bool guardsAllow();

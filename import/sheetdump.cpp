@@ -1,6 +1,6 @@
 // Prints the table an import would send, so support staff can check a file
 // before the operator imports it.
-#include "sheets.h"
+#include "import/import_table.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -13,7 +13,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "Pemakaian: sheetdump FILE\n");
         return 2;
     }
-    sheets::ReadResult result = sheets::readImportTable(args[1]);
+    importing::ReadResult result = importing::readImportTable(args[1]);
     if (!result.ok()) {
         QString message = result.error;
         std::fprintf(stderr, "%s\n",
@@ -21,7 +21,7 @@ int main(int argc, char **argv)
         return 1;
     }
     QByteArray out;
-    for (const QStringList &row : result.table)
+    for (const QStringList &row : result.table.rows)
         out += row.join(QLatin1Char('\t')).toUtf8() + '\n';
     std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
     return 0;
