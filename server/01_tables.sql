@@ -1,8 +1,5 @@
 -- Tables of the contribution records. Loaded into whichever database the
 -- loader selected; nothing here names a database.
--- Strict mode is captured by every routine and trigger created after this.
-SET SESSION sql_mode = 'STRICT_ALL_TABLES,ERROR_FOR_DIVISION_BY_ZERO,NO_ZERO_DATE,NO_ZERO_IN_DATE,NO_ENGINE_SUBSTITUTION,NO_AUTO_CREATE_USER';
-SET NAMES utf8mb4 COLLATE utf8mb4_unicode_ci;
 
 -- One row: the hospital's unit, the contribution floor and ceiling, versions.
 CREATE TABLE nasn_konfigurasi (
@@ -190,6 +187,20 @@ CREATE TABLE nasn_process_history (
     bendahara VARCHAR(128) NOT NULL,
     tanggal_proses DATETIME NOT NULL,
     PRIMARY KEY (run_id, idx),
+    FOREIGN KEY (run_id) REFERENCES nasn_process_run (id)
+) ENGINE = InnoDB;
+
+-- What a run's documents print beside its rows: the period label and the two
+-- officials as they stood when it ran, so any run prints again as it was.
+CREATE TABLE nasn_process_run_variabel (
+    run_id BIGINT UNSIGNED PRIMARY KEY,
+    periode_label VARCHAR(32) NOT NULL,
+    pa_nama VARCHAR(128) NOT NULL,
+    pa_nip VARCHAR(64) NOT NULL,
+    pa_pangkat VARCHAR(128) NOT NULL,
+    bp_nama VARCHAR(128) NOT NULL,
+    bp_nip VARCHAR(64) NOT NULL,
+    bp_pangkat VARCHAR(128) NOT NULL,
     FOREIGN KEY (run_id) REFERENCES nasn_process_run (id)
 ) ENGINE = InnoDB;
 

@@ -2,19 +2,19 @@
 DELIMITER ;;
 
 -- The client host as the server saw it (skip-name-resolve: an address).
-CREATE FUNCTION util_client_host() RETURNS VARCHAR(255)
+CREATE OR REPLACE FUNCTION util_client_host() RETURNS VARCHAR(255)
     NOT DETERMINISTIC READS SQL DATA
     RETURN SUBSTRING_INDEX(USER(), '@', -1);;
 
 -- A record key sent as text: digits only, otherwise no key at all.
-CREATE FUNCTION util_id(p_text VARCHAR(255)) RETURNS BIGINT UNSIGNED
+CREATE OR REPLACE FUNCTION util_id(p_text VARCHAR(255)) RETURNS BIGINT UNSIGNED
     DETERMINISTIC NO SQL
     RETURN IF(CHAR_LENGTH(p_text) BETWEEN 1 AND 18 AND p_text NOT REGEXP '[^0-9]',
               CAST(p_text AS UNSIGNED), NULL);;
 
 -- Versions compare as numbers part by part ("10" above "9", "4.10" above "4.9");
 -- anything that is not a dotted number sorts below every version.
-CREATE FUNCTION util_version_key(p_versi VARCHAR(255)) RETURNS VARCHAR(64)
+CREATE OR REPLACE FUNCTION util_version_key(p_versi VARCHAR(255)) RETURNS VARCHAR(64)
     DETERMINISTIC NO SQL
 BEGIN
     DECLARE v_rest VARCHAR(255) DEFAULT p_versi;
@@ -31,26 +31,26 @@ BEGIN
     RETURN v_key;
 END;;
 
-CREATE FUNCTION util_input_open() RETURNS BOOLEAN
+CREATE OR REPLACE FUNCTION util_input_open() RETURNS BOOLEAN
     NOT DETERMINISTIC READS SQL DATA
     RETURN EXISTS (SELECT 1 FROM nasn_waktu_input w WHERE SYSDATE() BETWEEN w.mulai AND w.selesai)
        AND NOT EXISTS (SELECT 1 FROM nasn_maintenance m WHERE SYSDATE() BETWEEN m.mulai AND m.selesai);;
 
-CREATE FUNCTION util_is_locked(p_id_pengajuan BIGINT UNSIGNED) RETURNS BOOLEAN
+CREATE OR REPLACE FUNCTION util_is_locked(p_id_pengajuan BIGINT UNSIGNED) RETURNS BOOLEAN
     NOT DETERMINISTIC READS SQL DATA
     RETURN EXISTS (SELECT 1 FROM nasn_pengajuan p WHERE p.id = p_id_pengajuan AND p.status = 'F');;
 
-CREATE FUNCTION util_password_hash(p_salt CHAR(32), p_password TEXT) RETURNS CHAR(64)
+CREATE OR REPLACE FUNCTION util_password_hash(p_salt CHAR(32), p_password TEXT) RETURNS CHAR(64)
     DETERMINISTIC NO SQL
     RETURN SHA2(CONCAT(p_salt, p_password), 256);;
 
-CREATE PROCEDURE util_log(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64), IN p_keterangan TEXT)
+CREATE OR REPLACE PROCEDURE util_log(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64), IN p_keterangan TEXT)
     MODIFIES SQL DATA
     INSERT INTO nasn_log (nip, host, tanggal_aksi, aksi, keterangan)
     VALUES (COALESCE(LEFT(p_nip, 64), ''), util_client_host(), SYSDATE(), p_aksi, LEFT(p_keterangan, 1000));;
 
 -- Records the refusal, then fails the call with the reason.
-CREATE PROCEDURE util_refuse(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64), IN p_alasan VARCHAR(255))
+CREATE OR REPLACE PROCEDURE util_refuse(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64), IN p_alasan VARCHAR(255))
     MODIFIES SQL DATA
 BEGIN
     CALL util_log(p_nip, p_aksi, CONCAT('Ditolak: ', p_alasan));
@@ -61,7 +61,7 @@ END;;
 -- that account logged in from this client host within the last 12 hours.
 -- p_perlu: 'baca' any level, 'ubah' a level that may change data,
 -- 'admin' the Administrator level. Answers the actor's level.
-CREATE PROCEDURE util_require_actor(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64),
+CREATE OR REPLACE PROCEDURE util_require_actor(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64),
                                     IN p_perlu VARCHAR(8), OUT p_level VARCHAR(32))
     READS SQL DATA
 BEGIN
@@ -83,7 +83,7 @@ BEGIN
     END IF;
 END;;
 
-CREATE PROCEDURE util_require_input_open(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64))
+CREATE OR REPLACE PROCEDURE util_require_input_open(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64))
     READS SQL DATA
 BEGIN
     IF NOT util_input_open() THEN
@@ -92,7 +92,7 @@ BEGIN
 END;;
 
 -- An existing submission that is not locked.
-CREATE PROCEDURE util_require_open_submission(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64),
+CREATE OR REPLACE PROCEDURE util_require_open_submission(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64),
                                               IN p_id_pengajuan BIGINT UNSIGNED)
     READS SQL DATA
 BEGIN
@@ -105,7 +105,7 @@ BEGIN
 END;;
 
 -- Stores an active account with a fresh salt; its name comes from cache_pns.
-CREATE PROCEDURE util_account_store(IN p_nip VARCHAR(255), IN p_level VARCHAR(255), IN p_password TEXT)
+CREATE OR REPLACE PROCEDURE util_account_store(IN p_nip VARCHAR(255), IN p_level VARCHAR(255), IN p_password TEXT)
     MODIFIES SQL DATA
 BEGIN
     DECLARE v_salt CHAR(32) DEFAULT HEX(RANDOM_BYTES(16));
@@ -122,7 +122,7 @@ BEGIN
                             salt = VALUES(salt), password_hash = VALUES(password_hash), aktif = TRUE;
 END;;
 
-CREATE PROCEDURE util_password_store(IN p_nip VARCHAR(255), IN p_password TEXT)
+CREATE OR REPLACE PROCEDURE util_password_store(IN p_nip VARCHAR(255), IN p_password TEXT)
     MODIFIES SQL DATA
 BEGIN
     DECLARE v_salt CHAR(32) DEFAULT HEX(RANDOM_BYTES(16));

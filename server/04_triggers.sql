@@ -3,7 +3,7 @@
 -- into a locked submission stores nothing.
 DELIMITER ;;
 
-CREATE PROCEDURE util_guard_rows(IN p_id_pengajuan BIGINT UNSIGNED)
+CREATE OR REPLACE PROCEDURE util_guard_rows(IN p_id_pengajuan BIGINT UNSIGNED)
     READS SQL DATA
 BEGIN
     IF util_is_locked(p_id_pengajuan) THEN
@@ -16,7 +16,7 @@ END;;
 
 -- The guard of util_guard_rows for a new row, and the second it found the
 -- submission open remembered (see nasn_pengajuan_buka).
-CREATE PROCEDURE util_guard_new_row(IN p_id_pengajuan BIGINT UNSIGNED)
+CREATE OR REPLACE PROCEDURE util_guard_new_row(IN p_id_pengajuan BIGINT UNSIGNED)
     MODIFIES SQL DATA
 BEGIN
     DECLARE v_versi BIGINT UNSIGNED
@@ -38,7 +38,7 @@ END;;
 -- only when the submission was not yet found open this very second: within
 -- one second the verdict cannot change unless the submission or the schedule
 -- does, and both clear the memory. Every other row costs one lookup.
-CREATE TRIGGER nasn_pengajuan_detail_before_insert BEFORE INSERT ON nasn_pengajuan_detail
+CREATE OR REPLACE TRIGGER nasn_pengajuan_detail_before_insert BEFORE INSERT ON nasn_pengajuan_detail
 FOR EACH ROW
     IF NOT ((SELECT b.buka_pada FROM nasn_pengajuan_buka b WHERE b.id_pengajuan = NEW.id_pengajuan) <=> SYSDATE()) THEN
         CALL util_guard_new_row(NEW.id_pengajuan);
@@ -48,7 +48,7 @@ FOR EACH ROW
 -- @@timestamp is the statement's start (as SYSDATE(6)), so it tells one import
 -- statement from the next; user variables belong to the connection already.
 -- Two numbers compared per row, not a key string built for each.
-CREATE TRIGGER nasn_pengajuan_detail_after_insert AFTER INSERT ON nasn_pengajuan_detail
+CREATE OR REPLACE TRIGGER nasn_pengajuan_detail_after_insert AFTER INSERT ON nasn_pengajuan_detail
 FOR EACH ROW
 BEGIN
     IF NEW.nip_operator IS NULL
@@ -58,7 +58,7 @@ BEGIN
     END IF;
 END;;
 
-CREATE TRIGGER nasn_pengajuan_detail_before_update BEFORE UPDATE ON nasn_pengajuan_detail
+CREATE OR REPLACE TRIGGER nasn_pengajuan_detail_before_update BEFORE UPDATE ON nasn_pengajuan_detail
 FOR EACH ROW
 BEGIN
     CALL util_guard_rows(OLD.id_pengajuan);
@@ -67,34 +67,34 @@ BEGIN
     END IF;
 END;;
 
-CREATE TRIGGER nasn_pengajuan_detail_before_delete BEFORE DELETE ON nasn_pengajuan_detail
+CREATE OR REPLACE TRIGGER nasn_pengajuan_detail_before_delete BEFORE DELETE ON nasn_pengajuan_detail
 FOR EACH ROW CALL util_guard_rows(OLD.id_pengajuan);;
 
 -- What clears the guard's memory: a new submission gets its row, and every
 -- change of a submission (its lock) or of an input or maintenance period
 -- forgets what was found and raises versi.
-CREATE TRIGGER nasn_pengajuan_after_insert AFTER INSERT ON nasn_pengajuan
+CREATE OR REPLACE TRIGGER nasn_pengajuan_after_insert AFTER INSERT ON nasn_pengajuan
 FOR EACH ROW INSERT INTO nasn_pengajuan_buka (id_pengajuan) VALUES (NEW.id);;
 
-CREATE TRIGGER nasn_pengajuan_after_update AFTER UPDATE ON nasn_pengajuan
+CREATE OR REPLACE TRIGGER nasn_pengajuan_after_update AFTER UPDATE ON nasn_pengajuan
 FOR EACH ROW UPDATE nasn_pengajuan_buka b SET b.versi = b.versi + 1, b.buka_pada = NULL
              WHERE b.id_pengajuan IN (OLD.id, NEW.id);;
 
-CREATE PROCEDURE util_schedule_changed()
+CREATE OR REPLACE PROCEDURE util_schedule_changed()
     MODIFIES SQL DATA
     UPDATE nasn_pengajuan_buka b SET b.versi = b.versi + 1, b.buka_pada = NULL;;
 
-CREATE TRIGGER nasn_waktu_input_after_insert AFTER INSERT ON nasn_waktu_input
+CREATE OR REPLACE TRIGGER nasn_waktu_input_after_insert AFTER INSERT ON nasn_waktu_input
 FOR EACH ROW CALL util_schedule_changed();;
-CREATE TRIGGER nasn_waktu_input_after_update AFTER UPDATE ON nasn_waktu_input
+CREATE OR REPLACE TRIGGER nasn_waktu_input_after_update AFTER UPDATE ON nasn_waktu_input
 FOR EACH ROW CALL util_schedule_changed();;
-CREATE TRIGGER nasn_waktu_input_after_delete AFTER DELETE ON nasn_waktu_input
+CREATE OR REPLACE TRIGGER nasn_waktu_input_after_delete AFTER DELETE ON nasn_waktu_input
 FOR EACH ROW CALL util_schedule_changed();;
-CREATE TRIGGER nasn_maintenance_after_insert AFTER INSERT ON nasn_maintenance
+CREATE OR REPLACE TRIGGER nasn_maintenance_after_insert AFTER INSERT ON nasn_maintenance
 FOR EACH ROW CALL util_schedule_changed();;
-CREATE TRIGGER nasn_maintenance_after_update AFTER UPDATE ON nasn_maintenance
+CREATE OR REPLACE TRIGGER nasn_maintenance_after_update AFTER UPDATE ON nasn_maintenance
 FOR EACH ROW CALL util_schedule_changed();;
-CREATE TRIGGER nasn_maintenance_after_delete AFTER DELETE ON nasn_maintenance
+CREATE OR REPLACE TRIGGER nasn_maintenance_after_delete AFTER DELETE ON nasn_maintenance
 FOR EACH ROW CALL util_schedule_changed();;
 
 DELIMITER ;

@@ -1,7 +1,7 @@
 -- Start-up, login, profile, own password, announcements.
 DELIMITER ;;
 
-CREATE PROCEDURE nasn_version_check(IN var_app VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_version_check(IN var_app VARCHAR(255))
     SQL SECURITY DEFINER READS SQL DATA
     SELECT CASE
                WHEN util_version_key(var_app) < util_version_key(k.versi_minimum) THEN 'Up-Wajib'
@@ -14,7 +14,7 @@ CREATE PROCEDURE nasn_version_check(IN var_app VARCHAR(255))
 -- One row for an active account whose password matches, none otherwise.
 -- Five failures within 15 minutes from one host lock that NIP on that host
 -- for 15 minutes; other hosts are not affected.
-CREATE PROCEDURE nasn_login_cek(IN nip VARCHAR(255), IN pass TEXT)
+CREATE OR REPLACE PROCEDURE nasn_login_cek(IN nip VARCHAR(255), IN pass TEXT)
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_nip VARCHAR(64) DEFAULT LEFT(nip, 64);
@@ -58,7 +58,7 @@ BEGIN
     WHERE u.nip = v_nip AND v_hasil = 'berhasil';
 END;;
 
-CREATE PROCEDURE nasn_load_profil(IN nip VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_load_profil(IN nip VARCHAR(255))
     SQL SECURITY DEFINER READS SQL DATA
 BEGIN
     DECLARE v_nip VARCHAR(255) DEFAULT nip;
@@ -67,7 +67,7 @@ END;;
 
 -- Own password change: only shortly after the old password was confirmed
 -- with nasn_login_cek from the same host.
-CREATE PROCEDURE nasn_login_update(IN nip VARCHAR(255), IN pass TEXT)
+CREATE OR REPLACE PROCEDURE nasn_login_update(IN nip VARCHAR(255), IN pass TEXT)
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_nip VARCHAR(255) DEFAULT nip;
@@ -82,7 +82,7 @@ BEGIN
     CALL util_log(v_nip, 'ubah password', 'Password sendiri diubah');
 END;;
 
-CREATE PROCEDURE nasn_informasi()
+CREATE OR REPLACE PROCEDURE nasn_informasi()
     SQL SECURITY DEFINER READS SQL DATA
     SELECT i.pengumuman FROM nasn_informasi i ORDER BY i.id;;
 

@@ -3,21 +3,21 @@
 DELIMITER ;;
 
 -- nilai '1': now lies outside every input period; restricted '1': maintenance runs.
-CREATE PROCEDURE util_input_answer()
+CREATE OR REPLACE PROCEDURE util_input_answer()
     READS SQL DATA
     SELECT IF(EXISTS (SELECT 1 FROM nasn_waktu_input w WHERE SYSDATE() BETWEEN w.mulai AND w.selesai), '0', '1') AS nilai,
            IF(EXISTS (SELECT 1 FROM nasn_maintenance m WHERE SYSDATE() BETWEEN m.mulai AND m.selesai), '1', '0') AS restricted;;
 
-CREATE PROCEDURE nasn_cek_waktu_input()
+CREATE OR REPLACE PROCEDURE nasn_cek_waktu_input()
     SQL SECURITY DEFINER READS SQL DATA
     CALL util_input_answer();;
 
-CREATE PROCEDURE nasn_waktu_input_cek()
+CREATE OR REPLACE PROCEDURE nasn_waktu_input_cek()
     SQL SECURITY DEFINER READS SQL DATA
     CALL util_input_answer();;
 
 -- 'F' for a locked submission, 'D' otherwise; no row for an unknown one.
-CREATE PROCEDURE nasn_cek_status_pengajuan(IN var_id VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_cek_status_pengajuan(IN var_id VARCHAR(255))
     SQL SECURITY DEFINER READS SQL DATA
     SELECT p.status FROM nasn_pengajuan p WHERE p.id = util_id(var_id);;
 

@@ -1,7 +1,7 @@
 -- Submissions: a month's record of one type for one unit.
 DELIMITER ;;
 
-CREATE PROCEDURE nasn_pengajuan_tampildata(IN var_periode VARCHAR(255), IN var_jenis VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_pengajuan_tampildata(IN var_periode VARCHAR(255), IN var_jenis VARCHAR(255))
     SQL SECURITY DEFINER READS SQL DATA
 BEGIN
     DECLARE v_tahun VARCHAR(255) DEFAULT var_periode;
@@ -14,7 +14,7 @@ BEGIN
 END;;
 
 -- The six values are stored as the client built them.
-CREATE PROCEDURE nasn_pengajuan_tambah(IN var_periode VARCHAR(255), IN var_unit VARCHAR(255),
+CREATE OR REPLACE PROCEDURE nasn_pengajuan_tambah(IN var_periode VARCHAR(255), IN var_unit VARCHAR(255),
                                        IN var_nomor VARCHAR(255), IN var_tanggal DATE,
                                        IN var_keterangan VARCHAR(1000), IN var_jenis VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
@@ -27,7 +27,7 @@ BEGIN
 END;;
 
 -- The submission and all its rows go together or not at all.
-CREATE PROCEDURE nasn_pengajuan_hapus(IN var_id VARCHAR(255), IN var_nip_pemroses VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_pengajuan_hapus(IN var_id VARCHAR(255), IN var_nip_pemroses VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_id BIGINT UNSIGNED DEFAULT util_id(var_id);

@@ -3,12 +3,12 @@
 DELIMITER ;;
 
 -- Whole rupiah grouped in thousands with '.': 5000000 -> 5.000.000.
-CREATE FUNCTION util_rupiah(p_amount VARCHAR(64)) RETURNS VARCHAR(32)
+CREATE OR REPLACE FUNCTION util_rupiah(p_amount VARCHAR(64)) RETURNS VARCHAR(32)
     DETERMINISTIC NO SQL
     RETURN FORMAT(CAST(p_amount AS DECIMAL(15, 0)), 0, 'de_DE');;
 
 -- Order 0 by NIK, 1 by name, anything else by entry (id).
-CREATE PROCEDURE nasn_pengajuan_detail_tampildata(IN var_id VARCHAR(255), IN var_order INT)
+CREATE OR REPLACE PROCEDURE nasn_pengajuan_detail_tampildata(IN var_id VARCHAR(255), IN var_order INT)
     SQL SECURITY DEFINER READS SQL DATA
 BEGIN
     DECLARE v_id BIGINT UNSIGNED DEFAULT util_id(var_id);
@@ -27,23 +27,23 @@ BEGIN
              d.id;
 END;;
 
-CREATE PROCEDURE nasn_pengajuan_detail_cek_nik(IN var_id VARCHAR(255), IN var_nik VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_pengajuan_detail_cek_nik(IN var_id VARCHAR(255), IN var_nik VARCHAR(255))
     SQL SECURITY DEFINER READS SQL DATA
 BEGIN
     DECLARE v_nik VARCHAR(255) DEFAULT var_nik;
     SELECT d.id, d.nik FROM nasn_pengajuan_detail d WHERE d.id_pengajuan = util_id(var_id) AND d.nik = v_nik;
 END;;
 
-CREATE PROCEDURE nasn_pengajuan_detail_cek_jumlah_pegawai_masuk(IN var_id VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_pengajuan_detail_cek_jumlah_pegawai_masuk(IN var_id VARCHAR(255))
     SQL SECURITY DEFINER READS SQL DATA
     SELECT COUNT(*) AS jumlah FROM nasn_pengajuan_detail d WHERE d.id_pengajuan = util_id(var_id);;
 
-CREATE PROCEDURE nasn_pengajuan_detail_ubah_ambil_data(IN var_id VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_pengajuan_detail_ubah_ambil_data(IN var_id VARCHAR(255))
     SQL SECURITY DEFINER READS SQL DATA
     SELECT d.id, d.id_pengajuan, d.nik, d.nama_lengkap, d.gapok, d.gapok_4, d.gapok_1, d.remunerasi, d.insentif
     FROM nasn_pengajuan_detail d WHERE d.id = util_id(var_id);;
 
-CREATE PROCEDURE nasn_pengajuan_detail_tambah(IN var_id VARCHAR(255), IN var_nik VARCHAR(255),
+CREATE OR REPLACE PROCEDURE nasn_pengajuan_detail_tambah(IN var_id VARCHAR(255), IN var_nik VARCHAR(255),
                                               IN var_namalengkap VARCHAR(255), IN var_gapok VARCHAR(255),
                                               IN var_gapok4 VARCHAR(255), IN var_gapok1 VARCHAR(255),
                                               IN var_remunerasi VARCHAR(255), IN var_insentif VARCHAR(255),
@@ -64,7 +64,7 @@ BEGIN
 END;;
 
 -- The row is found by submission and NIK; the NIK itself never changes.
-CREATE PROCEDURE nasn_pengajuan_detail_ubah(IN var_id VARCHAR(255), IN var_nik VARCHAR(255),
+CREATE OR REPLACE PROCEDURE nasn_pengajuan_detail_ubah(IN var_id VARCHAR(255), IN var_nik VARCHAR(255),
                                             IN var_namalengkap VARCHAR(255), IN var_gapok VARCHAR(255),
                                             IN var_gapok4 VARCHAR(255), IN var_gapok1 VARCHAR(255),
                                             IN var_remunerasi VARCHAR(255), IN var_insentif VARCHAR(255),
@@ -87,7 +87,7 @@ BEGIN
     CALL util_log(var_nip_operator, 'ubah pegawai', CONCAT('NIK ', v_nik, ' di pengajuan ', v_id, ' diubah'));
 END;;
 
-CREATE PROCEDURE nasn_pengajuan_detail_hapus(IN var_id VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_pengajuan_detail_hapus(IN var_id VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_id BIGINT UNSIGNED DEFAULT util_id(var_id);

@@ -1,7 +1,7 @@
 -- Processing: one history row per recipient, computed in one statement.
 DELIMITER ;;
 
-CREATE FUNCTION util_periode_label(p_periode VARCHAR(16)) RETURNS VARCHAR(32)
+CREATE OR REPLACE FUNCTION util_periode_label(p_periode VARCHAR(16)) RETURNS VARCHAR(32)
     DETERMINISTIC NO SQL
     RETURN IF(SUBSTRING(p_periode, 5, 2) IN ('01', '02', '03', '04', '05', '06', '07', '08', '09', '10', '11', '12'),
               CONCAT(ELT(CAST(SUBSTRING(p_periode, 5, 2) AS UNSIGNED), 'Januari', 'Februari', 'Maret', 'April',
@@ -10,16 +10,44 @@ CREATE FUNCTION util_periode_label(p_periode VARCHAR(16)) RETURNS VARCHAR(32)
               '');;
 
 -- Units before 2022 carried the UPT prefix.
-CREATE FUNCTION util_nama_unit(p_periode VARCHAR(16)) RETURNS VARCHAR(64)
+CREATE OR REPLACE FUNCTION util_nama_unit(p_periode VARCHAR(16)) RETURNS VARCHAR(64)
     DETERMINISTIC NO SQL
     RETURN IF(CAST(LEFT(p_periode, 4) AS UNSIGNED) < 2022,
               'UPT Rumah Sakit Umum Daerah pada Dinas Kesehatan',
               'Rumah Sakit Umum Daerah pada Dinas Kesehatan');;
 
+-- The label and the officials of a run, as its documents print them: the
+-- pair the officials screen keeps for the hospital's unit.
+CREATE OR REPLACE PROCEDURE util_proses_simpan_variabel(IN p_run BIGINT UNSIGNED)
+    MODIFIES SQL DATA
+    INSERT INTO nasn_process_run_variabel
+        (run_id, periode_label, pa_nama, pa_nip, pa_pangkat, bp_nama, bp_nip, bp_pangkat)
+    SELECT r.id, util_periode_label(p.periode),
+           COALESCE(pa.nama_lengkap, ''), COALESCE(t.pa, ''), COALESCE(pa.pangkat, ''),
+           COALESCE(bp.nama_lengkap, ''), COALESCE(t.bp, ''), COALESCE(bp.pangkat, '')
+    FROM nasn_process_run r
+    JOIN nasn_pengajuan p ON p.id = r.id_pengajuan
+    JOIN nasn_konfigurasi k ON k.id = 1
+    LEFT JOIN tpp_pejabat t ON t.induk_id = k.unit_id
+    LEFT JOIN cache_pns pa ON pa.nip = t.pa
+    LEFT JOIN cache_pns bp ON bp.nip = t.bp
+    WHERE r.id = p_run;;
+
+-- A run's rows with the 28 report columns, as processing answered them.
+CREATE OR REPLACE PROCEDURE util_proses_baris(IN p_run BIGINT UNSIGNED)
+    READS SQL DATA
+    SELECT h.idx, h.id_pengajuan, h.id, h.periode, h.nik, h.nama_lengkap, h.gapok, h.gapok_1, h.gapok_4,
+           h.remunerasi, h.insentif, h.gapok_bpjs, h.induk_id, h.thp, h.dpi_bruto, h.bruto_1, h.bruto_4,
+           h.netto_1, h.netto_4, h.remunerasi_1, h.remunerasi_4, h.insentif_1, h.insentif_4, h.periode_label,
+           h.direktur, h.bendahara, h.tanggal_proses, util_nama_unit(h.periode) AS nama_unit
+    FROM nasn_process_history h
+    WHERE h.run_id = p_run
+    ORDER BY h.idx;;
+
 -- Returns exactly this run's rows, so two operators processing at once each
 -- get their own. Outside the input window and for a locked submission only
 -- an Administrator may process.
-CREATE PROCEDURE nasn_proses(IN var_id VARCHAR(255), IN var_nip VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_proses(IN var_id VARCHAR(255), IN var_nip VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_id BIGINT UNSIGNED DEFAULT util_id(var_id);
@@ -30,7 +58,6 @@ BEGIN
     DECLARE v_baris BIGINT;
     DECLARE v_periode VARCHAR(16) DEFAULT (SELECT p.periode FROM nasn_pengajuan p WHERE p.id = v_id);
     DECLARE v_label VARCHAR(32) DEFAULT util_periode_label(v_periode);
-    DECLARE v_nama_unit VARCHAR(64) DEFAULT util_nama_unit(v_periode);
     DECLARE v_direktur VARCHAR(128);
     DECLARE v_bendahara VARCHAR(128);
     DECLARE EXIT HANDLER FOR SQLEXCEPTION
@@ -93,15 +120,10 @@ BEGIN
                             JOIN nasn_konfigurasi k ON k.id = 1) a) b) n) s;
     SET v_baris = ROW_COUNT();
     CALL util_log(v_nip, 'proses', CONCAT('Pengajuan ', v_id, ' diproses: ', v_baris, ' pegawai, run ', v_run));
+    CALL util_proses_simpan_variabel(v_run);
     COMMIT;
 
-    SELECT h.idx, h.id_pengajuan, h.id, h.periode, h.nik, h.nama_lengkap, h.gapok, h.gapok_1, h.gapok_4,
-           h.remunerasi, h.insentif, h.gapok_bpjs, h.induk_id, h.thp, h.dpi_bruto, h.bruto_1, h.bruto_4,
-           h.netto_1, h.netto_4, h.remunerasi_1, h.remunerasi_4, h.insentif_1, h.insentif_4, h.periode_label,
-           h.direktur, h.bendahara, h.tanggal_proses, v_nama_unit AS nama_unit
-    FROM nasn_process_history h
-    WHERE h.run_id = v_run
-    ORDER BY h.idx;
+    CALL util_proses_baris(v_run);
 END;;
 
 DELIMITER ;

@@ -1,12 +1,12 @@
 -- The signing officials: one stored pair for the hospital's unit.
 DELIMITER ;;
 
-CREATE PROCEDURE nasn_pejabat_loaddata()
+CREATE OR REPLACE PROCEDURE nasn_pejabat_loaddata()
     SQL SECURITY DEFINER READS SQL DATA
     SELECT t.pa, t.bp, t.induk_id
     FROM tpp_pejabat t JOIN nasn_konfigurasi k ON k.id = 1 AND t.induk_id = k.unit_id;;
 
-CREATE PROCEDURE nasn_select_nama_lengkap(IN nip VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_select_nama_lengkap(IN nip VARCHAR(255))
     SQL SECURITY DEFINER READS SQL DATA
 BEGIN
     DECLARE v_nip VARCHAR(255) DEFAULT nip;
@@ -14,7 +14,7 @@ BEGIN
 END;;
 
 -- The NIPs are stored as sent; an unknown NIP prints an empty name.
-CREATE PROCEDURE nasn_pejabat_insert(IN var_pa VARCHAR(255), IN var_bp VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_pejabat_insert(IN var_pa VARCHAR(255), IN var_bp VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     IF EXISTS (SELECT 1 FROM tpp_pejabat t JOIN nasn_konfigurasi k ON k.id = 1 AND t.induk_id = k.unit_id) THEN
@@ -24,7 +24,7 @@ BEGIN
     CALL util_log('', 'pejabat', CONCAT('Pejabat disimpan: PA ', var_pa, ', BP ', var_bp));
 END;;
 
-CREATE PROCEDURE nasn_pejabat_update(IN var_pa VARCHAR(255), IN var_bp VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_pejabat_update(IN var_pa VARCHAR(255), IN var_bp VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     IF NOT EXISTS (SELECT 1 FROM tpp_pejabat t JOIN nasn_konfigurasi k ON k.id = 1 AND t.induk_id = k.unit_id) THEN
@@ -35,18 +35,18 @@ BEGIN
     CALL util_log('', 'pejabat', CONCAT('Pejabat diganti: PA ', var_pa, ', BP ', var_bp));
 END;;
 
-CREATE PROCEDURE util_pejabat_specimen(IN p_unit VARCHAR(255), IN p_peran CHAR(2))
+CREATE OR REPLACE PROCEDURE util_pejabat_specimen(IN p_unit VARCHAR(255), IN p_peran CHAR(2))
     READS SQL DATA
     SELECT COALESCE(c.nama_lengkap, '') AS nama_lengkap, IF(p_peran = 'pa', t.pa, t.bp) AS nip,
            COALESCE(c.pangkat, '') AS pangkat
     FROM tpp_pejabat t LEFT JOIN cache_pns c ON c.nip = IF(p_peran = 'pa', t.pa, t.bp)
     WHERE t.induk_id = p_unit;;
 
-CREATE PROCEDURE nasn_pejabat_specimen_select_pa(IN var_id VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_pejabat_specimen_select_pa(IN var_id VARCHAR(255))
     SQL SECURITY DEFINER READS SQL DATA
     CALL util_pejabat_specimen(var_id, 'pa');;
 
-CREATE PROCEDURE nasn_pejabat_specimen_select_bp(IN var_id VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_pejabat_specimen_select_bp(IN var_id VARCHAR(255))
     SQL SECURITY DEFINER READS SQL DATA
     CALL util_pejabat_specimen(var_id, 'bp');;
 

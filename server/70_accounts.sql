@@ -2,12 +2,12 @@
 -- add, change or delete them. A new account gets the level Admin_skpd.
 DELIMITER ;;
 
-CREATE PROCEDURE nasn_user_tampildata()
+CREATE OR REPLACE PROCEDURE nasn_user_tampildata()
     SQL SECURITY DEFINER READS SQL DATA
     SELECT u.id, u.nip, u.nama_lengkap, u.user_level, u.register_date
     FROM nasn_user u WHERE u.aktif ORDER BY u.id;;
 
-CREATE PROCEDURE nasn_user_tambah(IN var_nip VARCHAR(255), IN var_password TEXT, IN var_nip_pemroses VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_user_tambah(IN var_nip VARCHAR(255), IN var_password TEXT, IN var_nip_pemroses VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_level VARCHAR(32);
@@ -22,7 +22,7 @@ BEGIN
     CALL util_log(var_nip_pemroses, 'tambah user', CONCAT('User ', var_nip, ' ditambahkan dengan level Admin_skpd'));
 END;;
 
-CREATE PROCEDURE nasn_user_ubah(IN var_nip VARCHAR(255), IN var_password TEXT, IN var_nip_pemroses VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_user_ubah(IN var_nip VARCHAR(255), IN var_password TEXT, IN var_nip_pemroses VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_level VARCHAR(32);
@@ -35,7 +35,7 @@ BEGIN
 END;;
 
 -- Nobody deletes the account they act with, so the last administrator stays.
-CREATE PROCEDURE nasn_user_hapus(IN var_nip VARCHAR(255), IN var_nip_pemroses VARCHAR(255))
+CREATE OR REPLACE PROCEDURE nasn_user_hapus(IN var_nip VARCHAR(255), IN var_nip_pemroses VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_level VARCHAR(32);

@@ -2,7 +2,7 @@ DELIMITER ;;
 
 -- Entries between the two moments (both included), newest first; the remark
 -- ends with the client host the action came from.
-CREATE PROCEDURE nasn_log_tampildata(IN var_tanggal_start DATETIME, IN var_tanggal_end DATETIME)
+CREATE OR REPLACE PROCEDURE nasn_log_tampildata(IN var_tanggal_start DATETIME, IN var_tanggal_end DATETIME)
     SQL SECURITY DEFINER READS SQL DATA
     SELECT l.id, l.nip, COALESCE(c.nama_lengkap, u.nama_lengkap, '') AS nama_lengkap, l.tanggal_aksi, l.aksi,
            CONCAT(l.keterangan, ' [', l.host, ']') AS keterangan

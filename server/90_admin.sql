@@ -3,22 +3,22 @@
 -- what it changed, and writes the same text to the log.
 DELIMITER ;;
 
-CREATE PROCEDURE util_admin_done(IN p_perubahan TEXT)
+CREATE OR REPLACE PROCEDURE util_admin_done(IN p_perubahan TEXT)
     MODIFIES SQL DATA
 BEGIN
     CALL util_log('', 'admin', p_perubahan);
     SELECT p_perubahan AS perubahan;
 END;;
 
-CREATE PROCEDURE util_admin_fail(IN p_alasan VARCHAR(255))
+CREATE OR REPLACE PROCEDURE util_admin_fail(IN p_alasan VARCHAR(255))
     NO SQL
     SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = p_alasan;;
 
-CREATE FUNCTION util_is_rupiah(p_text VARCHAR(255)) RETURNS BOOLEAN
+CREATE OR REPLACE FUNCTION util_is_rupiah(p_text VARCHAR(255)) RETURNS BOOLEAN
     DETERMINISTIC NO SQL
     RETURN CHAR_LENGTH(p_text) BETWEEN 1 AND 15 AND p_text NOT REGEXP '[^0-9]';;
 
-CREATE PROCEDURE adm_person_set(IN p_nip VARCHAR(255), IN p_nama_lengkap VARCHAR(255), IN p_pangkat VARCHAR(255))
+CREATE OR REPLACE PROCEDURE adm_person_set(IN p_nip VARCHAR(255), IN p_nama_lengkap VARCHAR(255), IN p_pangkat VARCHAR(255))
     MODIFIES SQL DATA
 BEGIN
     IF CHAR_LENGTH(p_nip) <> 18 OR p_nip REGEXP '[^0-9]' THEN
@@ -37,7 +37,7 @@ BEGIN
 END;;
 
 -- Creates or replaces an active account; the name comes from cache_pns.
-CREATE PROCEDURE adm_account_set(IN p_nip VARCHAR(255), IN p_level VARCHAR(255), IN p_password TEXT)
+CREATE OR REPLACE PROCEDURE adm_account_set(IN p_nip VARCHAR(255), IN p_level VARCHAR(255), IN p_password TEXT)
     MODIFIES SQL DATA
 BEGIN
     CALL util_account_store(p_nip, p_level, p_password);
@@ -45,7 +45,7 @@ BEGIN
     CALL util_admin_done(CONCAT('User ', p_nip, ' aktif dengan level ', p_level, ' dan password baru'));
 END;;
 
-CREATE PROCEDURE adm_input_period_open(IN p_mulai DATETIME, IN p_selesai DATETIME)
+CREATE OR REPLACE PROCEDURE adm_input_period_open(IN p_mulai DATETIME, IN p_selesai DATETIME)
     MODIFIES SQL DATA
 BEGIN
     IF p_mulai IS NULL OR p_selesai IS NULL OR p_mulai >= p_selesai THEN
@@ -55,7 +55,7 @@ BEGIN
     CALL util_admin_done(CONCAT('Periode input ', LAST_INSERT_ID(), ' dibuka: ', p_mulai, ' s/d ', p_selesai));
 END;;
 
-CREATE PROCEDURE adm_input_period_close(IN p_id VARCHAR(255))
+CREATE OR REPLACE PROCEDURE adm_input_period_close(IN p_id VARCHAR(255))
     MODIFIES SQL DATA
 BEGIN
     DECLARE v_id BIGINT UNSIGNED DEFAULT util_id(p_id);
@@ -66,7 +66,7 @@ BEGIN
     CALL util_admin_done(CONCAT('Periode input ', v_id, ' ditutup'));
 END;;
 
-CREATE PROCEDURE adm_maintenance_start(IN p_selesai DATETIME)
+CREATE OR REPLACE PROCEDURE adm_maintenance_start(IN p_selesai DATETIME)
     MODIFIES SQL DATA
 BEGIN
     IF p_selesai IS NULL OR p_selesai <= SYSDATE() THEN
@@ -76,7 +76,7 @@ BEGIN
     CALL util_admin_done(CONCAT('Maintenance ', LAST_INSERT_ID(), ' mulai sekarang s/d ', p_selesai));
 END;;
 
-CREATE PROCEDURE adm_maintenance_end()
+CREATE OR REPLACE PROCEDURE adm_maintenance_end()
     MODIFIES SQL DATA
 BEGIN
     DECLARE v_end DATETIME DEFAULT SYSDATE() - INTERVAL 1 SECOND;
@@ -92,7 +92,7 @@ BEGIN
     CALL util_admin_done(CONCAT('Maintenance diakhiri (', v_jumlah, ' periode)'));
 END;;
 
-CREATE PROCEDURE adm_schedule_list()
+CREATE OR REPLACE PROCEDURE adm_schedule_list()
     READS SQL DATA
     SELECT 'input' AS jenis, w.id, w.mulai, w.selesai, SYSDATE() BETWEEN w.mulai AND w.selesai AS berjalan
     FROM nasn_waktu_input w
@@ -101,13 +101,13 @@ CREATE PROCEDURE adm_schedule_list()
     FROM nasn_maintenance m
     ORDER BY jenis, mulai;;
 
-CREATE PROCEDURE adm_submission_list(IN p_tahun VARCHAR(255))
+CREATE OR REPLACE PROCEDURE adm_submission_list(IN p_tahun VARCHAR(255))
     READS SQL DATA
     SELECT p.id, p.periode, p.jenis, p.status, p.keterangan,
            (SELECT COUNT(*) FROM nasn_pengajuan_detail d WHERE d.id_pengajuan = p.id) AS pegawai
     FROM nasn_pengajuan p WHERE LEFT(p.periode, 4) = p_tahun ORDER BY p.periode, p.id;;
 
-CREATE PROCEDURE util_admin_submission_status(IN p_id VARCHAR(255), IN p_status CHAR(1))
+CREATE OR REPLACE PROCEDURE util_admin_submission_status(IN p_id VARCHAR(255), IN p_status CHAR(1))
     MODIFIES SQL DATA
 BEGIN
     DECLARE v_id BIGINT UNSIGNED DEFAULT util_id(p_id);
@@ -118,15 +118,15 @@ BEGIN
     CALL util_admin_done(CONCAT('Pengajuan ', v_id, IF(p_status = 'F', ' dikunci', ' dibuka kuncinya')));
 END;;
 
-CREATE PROCEDURE adm_submission_lock(IN p_id VARCHAR(255))
+CREATE OR REPLACE PROCEDURE adm_submission_lock(IN p_id VARCHAR(255))
     MODIFIES SQL DATA
     CALL util_admin_submission_status(p_id, 'F');;
 
-CREATE PROCEDURE adm_submission_unlock(IN p_id VARCHAR(255))
+CREATE OR REPLACE PROCEDURE adm_submission_unlock(IN p_id VARCHAR(255))
     MODIFIES SQL DATA
     CALL util_admin_submission_status(p_id, 'D');;
 
-CREATE PROCEDURE adm_version_set(IN p_terbaru VARCHAR(255), IN p_minimum VARCHAR(255))
+CREATE OR REPLACE PROCEDURE adm_version_set(IN p_terbaru VARCHAR(255), IN p_minimum VARCHAR(255))
     MODIFIES SQL DATA
 BEGIN
     IF util_version_key(p_terbaru) = '' OR util_version_key(p_minimum) = '' THEN
@@ -139,7 +139,7 @@ BEGIN
     CALL util_admin_done(CONCAT('Versi terbaru ', p_terbaru, ', minimum ', p_minimum));
 END;;
 
-CREATE PROCEDURE adm_announcement_add(IN p_pengumuman VARCHAR(1000))
+CREATE OR REPLACE PROCEDURE adm_announcement_add(IN p_pengumuman VARCHAR(1000))
     MODIFIES SQL DATA
 BEGIN
     IF CHAR_LENGTH(TRIM(p_pengumuman)) = 0 THEN
@@ -149,7 +149,7 @@ BEGIN
     CALL util_admin_done(CONCAT('Pengumuman ', LAST_INSERT_ID(), ' ditambahkan: ', p_pengumuman));
 END;;
 
-CREATE PROCEDURE adm_announcement_remove(IN p_id VARCHAR(255))
+CREATE OR REPLACE PROCEDURE adm_announcement_remove(IN p_id VARCHAR(255))
     MODIFIES SQL DATA
 BEGIN
     DECLARE v_id BIGINT UNSIGNED DEFAULT util_id(p_id);
@@ -160,11 +160,11 @@ BEGIN
     CALL util_admin_done(CONCAT('Pengumuman ', v_id, ' dihapus'));
 END;;
 
-CREATE PROCEDURE adm_announcement_list()
+CREATE OR REPLACE PROCEDURE adm_announcement_list()
     READS SQL DATA
     SELECT i.id, i.dibuat, i.pengumuman FROM nasn_informasi i ORDER BY i.id;;
 
-CREATE PROCEDURE adm_floor_set(IN p_amount VARCHAR(255))
+CREATE OR REPLACE PROCEDURE adm_floor_set(IN p_amount VARCHAR(255))
     MODIFIES SQL DATA
 BEGIN
     IF NOT util_is_rupiah(p_amount) THEN
@@ -177,7 +177,7 @@ BEGIN
     CALL util_admin_done(CONCAT('Batas bawah (UMR) ', util_rupiah(p_amount)));
 END;;
 
-CREATE PROCEDURE adm_ceiling_set(IN p_amount VARCHAR(255))
+CREATE OR REPLACE PROCEDURE adm_ceiling_set(IN p_amount VARCHAR(255))
     MODIFIES SQL DATA
 BEGIN
     IF NOT util_is_rupiah(p_amount) THEN
@@ -190,14 +190,14 @@ BEGIN
     CALL util_admin_done(CONCAT('Batas atas ', util_rupiah(p_amount)));
 END;;
 
-CREATE PROCEDURE adm_lockout_list()
+CREATE OR REPLACE PROCEDURE adm_lockout_list()
     READS SQL DATA
     SELECT o.nip, COALESCE(c.nama_lengkap, '') AS nama_lengkap, o.host, o.locked_until
     FROM nasn_login_lockout o LEFT JOIN cache_pns c ON c.nip = o.nip
     WHERE o.locked_until > SYSDATE(6)
     ORDER BY o.locked_until;;
 
-CREATE PROCEDURE util_exec(IN p_sql TEXT)
+CREATE OR REPLACE PROCEDURE util_exec(IN p_sql TEXT)
     MODIFIES SQL DATA
 BEGIN
     SET @util_sql = p_sql;
@@ -207,26 +207,48 @@ BEGIN
     SET @util_sql = NULL;
 END;;
 
--- The application account: EXECUTE on the nasn_ procedures, the import's
--- columns of nasn_pengajuan_detail, and what the officials dataset reads.
--- Names reach the statements through QUOTE(), never as raw text.
-CREATE PROCEDURE adm_app_account_grant(IN p_user VARCHAR(80), IN p_password TEXT)
+-- The application account's grants, to one account ('user'@'host', quoted):
+-- EXECUTE on the nasn_ procedures, the import's columns of
+-- nasn_pengajuan_detail, and what the officials dataset reads.
+CREATE OR REPLACE PROCEDURE util_app_grant(IN p_account VARCHAR(400))
     MODIFIES SQL DATA
 BEGIN
     DECLARE v_db VARCHAR(200) DEFAULT CONCAT('`', REPLACE(DATABASE(), '`', '``'), '`');
+    FOR r IN (SELECT ROUTINE_NAME AS name FROM information_schema.ROUTINES
+              WHERE ROUTINE_SCHEMA = DATABASE() AND ROUTINE_TYPE = 'PROCEDURE'
+                AND ROUTINE_NAME LIKE 'nasn\_%') DO
+        CALL util_exec(CONCAT('GRANT EXECUTE ON PROCEDURE ', v_db, '.`', r.name, '` TO ', p_account));
+    END FOR;
+    CALL util_exec(CONCAT('GRANT INSERT (id_pengajuan, nik, nama_lengkap, gapok, gapok_4, gapok_1, ',
+                          'remunerasi, insentif) ON ', v_db, '.nasn_pengajuan_detail TO ', p_account));
+    CALL util_exec(CONCAT('GRANT SELECT ON ', v_db, '.tpp_pejabat TO ', p_account));
+    CALL util_exec(CONCAT('GRANT SELECT ON ', v_db, '.cache_pns TO ', p_account));
+END;;
+
+-- Creates the application account if missing and grants it exactly the above.
+-- Names reach the statements through QUOTE(), never as raw text.
+CREATE OR REPLACE PROCEDURE adm_app_account_grant(IN p_user VARCHAR(80), IN p_password TEXT)
+    MODIFIES SQL DATA
+BEGIN
     DECLARE v_account VARCHAR(400);
     FOR h IN (SELECT 'localhost' AS host UNION ALL SELECT '127.0.0.1') DO
         SET v_account = CONCAT(QUOTE(p_user), '@', QUOTE(h.host));
         CALL util_exec(CONCAT('CREATE USER IF NOT EXISTS ', v_account, ' IDENTIFIED BY ', QUOTE(p_password)));
-        FOR r IN (SELECT ROUTINE_NAME AS name FROM information_schema.ROUTINES
-                  WHERE ROUTINE_SCHEMA = DATABASE() AND ROUTINE_TYPE = 'PROCEDURE'
-                    AND ROUTINE_NAME LIKE 'nasn\_%') DO
-            CALL util_exec(CONCAT('GRANT EXECUTE ON PROCEDURE ', v_db, '.`', r.name, '` TO ', v_account));
-        END FOR;
-        CALL util_exec(CONCAT('GRANT INSERT (id_pengajuan, nik, nama_lengkap, gapok, gapok_4, gapok_1, ',
-                              'remunerasi, insentif) ON ', v_db, '.nasn_pengajuan_detail TO ', v_account));
-        CALL util_exec(CONCAT('GRANT SELECT ON ', v_db, '.tpp_pejabat TO ', v_account));
-        CALL util_exec(CONCAT('GRANT SELECT ON ', v_db, '.cache_pns TO ', v_account));
+        CALL util_app_grant(v_account);
+    END FOR;
+END;;
+
+-- After an upgrade: every account holding the application's grants on this
+-- database gets those of the procedures the new version added. The import's
+-- column grant marks such an account. Logs nothing, so an upgrade run again
+-- changes nothing.
+CREATE OR REPLACE PROCEDURE util_app_regrant()
+    MODIFIES SQL DATA
+BEGIN
+    FOR a IN (SELECT DISTINCT User AS name, Host AS host FROM mysql.columns_priv
+              WHERE Db = DATABASE() AND Table_name = 'nasn_pengajuan_detail'
+                AND FIND_IN_SET('Insert', Column_priv) > 0) DO
+        CALL util_app_grant(CONCAT(QUOTE(a.name), '@', QUOTE(a.host)));
     END FOR;
 END;;
 

@@ -39,16 +39,34 @@ TEST_F(ProcessingTest, ProcessingEnablesPrintingAndSetsTheLabelAndOfficials)
     EXPECT_FALSE(dm.fdremunerasi.isOpen());
 }
 
-TEST_F(ProcessingTest, OnlyTheLowerCaseAdministratorSkipsTheGuards)
+TEST_F(ProcessingTest, TheServersAdministratorLevelSkipsTheGuardsAndOnlyIt)
 {
     server.replaceProcedure("CREATE PROCEDURE nasn_cek_waktu_input() SIGNAL SQLSTATE '45000'");
+    for (const char *level : {"administrator", "ADMINISTRATOR", "Admin_skpd", ""}) {
+        fmain->context.levelUser = level;
+        page().btProsesCetak->click();
+        EXPECT_EQ(messages.take(), Boxes{gagal}) << level;
+    }
+    EXPECT_FALSE(printEnabled());
     fmain->context.levelUser = "Administrator";
     page().btProsesCetak->click();
-    EXPECT_EQ(messages.take(), Boxes{gagal});
-    EXPECT_FALSE(printEnabled());
-    fmain->context.levelUser = "administrator";
+    EXPECT_EQ(messages.take(), Boxes{processed});
+}
+
+// The level the login hands out, against a submission the administrator locked.
+TEST_F(ProcessingTest, TheAdministratorProcessesALockedSubmissionAndTheOperatorIsRefused)
+{
+    server.admin().exec("CALL adm_submission_lock(" + submissionId + ")");
+    page().btProsesCetak->click();
+    EXPECT_EQ(messages.take(), (Boxes{{MessageKind::Error, locked}}));
+
+    logIn(demoAdministrator);
+    ASSERT_EQ(fmain->context.levelUser, "Administrator");
+    fmain->context.id_pengajuan = QString::fromStdString(submissionId);
     page().btProsesCetak->click();
     EXPECT_EQ(messages.take(), Boxes{processed});
+    EXPECT_TRUE(printEnabled());
+    EXPECT_EQ(historyRows(), "12");
 }
 
 TEST_F(ProcessingTest, RefusalsAndFailuresStopWithTheirTexts)

@@ -125,7 +125,8 @@ TestServer::TestServer(bool demo)
     user_ = database_;
     std::string command = shellQuote(std::string(SARVELA_SOURCE_DIR) + "/scripts/db-load") + " --socket " +
                           shellQuote(socket_) + " --database " + database_ + " --app-user " + user_ +
-                          " --app-password " + shellQuote(password_) + (demo ? " --demo" : "");
+                          " --app-password " + shellQuote(password_) + " --fresh --no-registry" +
+                          (demo ? " --demo" : "");
     if (std::system(command.c_str()) != 0)
         throw std::runtime_error("scripts/db-load failed for " + database_);
 }
