@@ -171,11 +171,11 @@ void Tfmain::buildPages()
     import = std::make_unique<ImportAction>(
         services_, ImportAction::ListAccess{[this] { tabPengajuanProses->tabPengajuanProsesTampilDataClick();
 }
-, [this] { return tabPengajuanProses->listedNiks(); }
 });
 connect(tabPengajuanProses->tabPengajuanProsesTambahAll, &QPushButton::clicked, this,
         [this] { import->tabPengajuanProsesTambahAllClick(); });
 connect(tabPengajuanProses->MenuItem7, &QAction::triggered, this, [this] { import->MenuItem7Click(); });
+connect(tabPengajuanProses->btProsesCek, &QPushButton::clicked, this, [this] { import->btProsesCekClick(); });
 
 tabJM->attachPopup(*tabUser->sg_user, [this] { tabUser->btUser_tampildataClick(); });
 tabJM->attachPopup(*tabLog->sg_log, [this] { tabLog->btLog_tampilDataClick(); });

@@ -103,4 +103,11 @@ BEGIN
     CALL util_log('', 'hapus pegawai', CONCAT('NIK ', v_nik, ' dihapus dari pengajuan ', v_pengajuan));
 END;;
 
+-- The rows as stored, for the import to compare with what it sent.
+CREATE OR REPLACE PROCEDURE nasn_pengajuan_detail_impor_baca(IN var_id VARCHAR(255))
+    SQL SECURITY DEFINER READS SQL DATA
+    SELECT d.nik, d.nama_lengkap, d.gapok, d.gapok_4, d.gapok_1, d.remunerasi, d.insentif
+    FROM nasn_pengajuan_detail d
+    WHERE d.id_pengajuan = util_id(var_id);;
+
 DELIMITER ;
