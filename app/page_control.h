@@ -7,16 +7,21 @@
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QWidget>
+#include <map>
 
 class PageControl : public QWidget {
     Q_OBJECT
 public:
     explicit PageControl(QWidget *parent = nullptr);
 
-    void addPage(QWidget *page);
-    void setActivePage(Page page) { stack_->setCurrentIndex(static_cast<int>(page)); }
-    Page activePage() const { return static_cast<Page>(stack_->currentIndex()); }
-    QWidget *page(Page page) const { return stack_->widget(static_cast<int>(page)); }
+    // Each key names one page: a key or a page given twice throws std::logic_error.
+    void addPage(Page key, QWidget *page);
+    // Throws std::logic_error naming the first key without a page.
+    void checkEveryKeyRegistered() const;
+
+    void setActivePage(Page key) { stack_->setCurrentWidget(pages_.at(key)); }
+    Page activePage() const { return keyOf(stack_->currentWidget()); }
+    QWidget *activeWidget() const { return stack_->currentWidget(); }
     QString loginTabCaption() const { return tabs_->tabText(0); }
     void setLoginTabCaption(const QString &caption) { tabs_->setTabText(0, caption); }
     QTabBar *tabBar() const { return tabs_; }
@@ -25,6 +30,9 @@ signals:
     void activePageChanged(Page page);
 
 private:
+    Page keyOf(const QWidget *page) const;
+
     QStackedWidget *stack_;
     QTabBar *tabs_;
+    std::map<Page, QWidget *> pages_;
 };

@@ -123,7 +123,19 @@ QWidget *Tfmain::buildTopStrip()
 
 void Tfmain::buildPages()
 {
-    tabPejabat = new OfficialsPage(services_);
+    buildAccountPages();
+    buildAdminPages();
+    buildSubmissionPages();
+    buildRecipientPages();
+    tabJM->attachPopup(*tabUser->sg_user, [this] { tabUser->btUser_tampildataClick(); });
+    tabJM->attachPopup(*tabLog->sg_log, [this] { tabLog->btLog_tampilDataClick(); });
+    pg->checkEveryKeyRegistered();
+    connect(pg, &PageControl::activePageChanged, this, &Tfmain::pageShown);
+}
+
+// Login, the operator's profile and the own password change.
+void Tfmain::buildAccountPages()
+{
     tabLogin = new LoginPage(
         services_, [this] { tabProfil->loadProfil(); }, [this] { tabPejabat->loadPejabat(); });
     tabProfil = new ProfilePage(services_, [this] { tabLogin->clearEdits(); });
@@ -132,29 +144,52 @@ void Tfmain::buildPages()
         tabLogin->loadInformasi();
     });
     connect(tabProfil->SpeedButton2, &QToolButton::clicked, tabPassEdit, &PasswordPage::SpeedButton2Click);
+    pg->addPage(Page::tabLogin, tabLogin);
+    pg->addPage(Page::tabProfil, tabProfil);
+    pg->addPage(Page::tabPassEdit, tabPassEdit);
+}
 
+// Officials, operator accounts and the activity log.
+void Tfmain::buildAdminPages()
+{
+    tabPejabat = new OfficialsPage(services_);
     tabUserNew = new UserFormPage(services_, [this] {
         tabUser->btUser_tampildataClick();
         showPage(Page::tabUser);
     });
-    tabUser = new UserListPage(services_, {[this] { tabUserNew->prepareAdd(); },
-                                           [this](const QString &nip, const QString &name) {
-                                               tabUserNew->prepareChange(nip, name);
-                                           }});
+    const auto changeUser = [this](const QString &nip, const QString &name) {
+        tabUserNew->prepareChange(nip, name);
+    };
+    tabUser = new UserListPage(services_, {[this] { tabUserNew->prepareAdd(); }, changeUser});
     tabLog = new LogPage(services_);
     connect(sbUser, &QToolButton::clicked, tabUser, &UserListPage::sbUserClick);
     connect(sbLog, &QToolButton::clicked, tabLog, &LogPage::sbLogClick);
+    pg->addPage(Page::tabPejabat, tabPejabat);
+    pg->addPage(Page::tabUser, tabUser);
+    pg->addPage(Page::tabUserNew, tabUserNew);
+    pg->addPage(Page::tabLog, tabLog);
+}
 
-    tabPengajuanProses = new RecipientListPage(services_);
+// The submission list and the submission editor.
+void Tfmain::buildSubmissionPages()
+{
     tabPengajuanEdit = new SubmissionEditorPage(
         services_, [this] { tabJM->showListPage(); }, [this] { tabJM->btJMLihatClick(); });
     tabJM = new SubmissionListPage(
         services_, [this] { tabPengajuanEdit->btPengajuanTambahClick(); },
         [this] { tabPengajuanProses->showOpenedSubmission(); });
-    tabPNSEdit =
-        new RowEditorPage(services_, {[this] { return tabPengajuanProses->selectedRowId(); },
-                                      [this] { tabPengajuanProses->tabPengajuanProsesTampilDataClick(); },
-                                      [this] { return tabJM->recipientHeader(); }});
+    pg->addPage(Page::tabJM, tabJM);
+    pg->addPage(Page::tabPengajuanEdit, tabPengajuanEdit);
+}
+
+// The recipient list, its row editor, the spreadsheet import and the processing.
+void Tfmain::buildRecipientPages()
+{
+    tabPengajuanProses = new RecipientListPage(services_);
+    const RowEditorPage::ListHooks rows{[this] { return tabPengajuanProses->selectedRowId(); },
+                                        [this] { tabPengajuanProses->tabPengajuanProsesTampilDataClick(); },
+                                        [this] { return tabJM->recipientHeader(); }};
+    tabPNSEdit = new RowEditorPage(services_, rows);
     connect(tabPengajuanProses->btProsesTambah, &QPushButton::clicked, tabPNSEdit,
             &RowEditorPage::btProsesTambahClick);
     connect(tabPengajuanProses->btProsesUbah, &QPushButton::clicked, tabPNSEdit,
@@ -168,24 +203,19 @@ void Tfmain::buildPages()
         QCoreApplication::applicationDirPath() + "/report");
     connect(tabPengajuanProses->btProsesCetak, &QPushButton::clicked, this,
             [this] { processing->btProsesCetakClick(); });
-    import = std::make_unique<ImportAction>(
-        services_, ImportAction::ListAccess{[this] { tabPengajuanProses->tabPengajuanProsesTampilDataClick();
-}
-});
-connect(tabPengajuanProses->tabPengajuanProsesTambahAll, &QPushButton::clicked, this,
-        [this] { import->tabPengajuanProsesTambahAllClick(); });
-connect(tabPengajuanProses->MenuItem7, &QAction::triggered, this, [this] { import->MenuItem7Click(); });
-connect(tabPengajuanProses->btProsesCek, &QPushButton::clicked, this, [this] { import->btProsesCekClick(); });
+    runHistory = new RunHistoryDialog(services_, *processing, this);
+    connect(tabPengajuanProses->btRiwayatProses, &QPushButton::clicked, runHistory,
+            &RunHistoryDialog::btRiwayatProsesClick);
 
-tabJM->attachPopup(*tabUser->sg_user, [this] { tabUser->btUser_tampildataClick(); });
-tabJM->attachPopup(*tabLog->sg_log, [this] { tabLog->btLog_tampilDataClick(); });
+    const ImportAction::ListAccess list{[this] { tabPengajuanProses->tabPengajuanProsesTampilDataClick(); }};
+    import = std::make_unique<ImportAction>(services_, list);
+    connect(tabPengajuanProses->tabPengajuanProsesTambahAll, &QPushButton::clicked, this,
+            [this] { import->tabPengajuanProsesTambahAllClick(); });
+    connect(tabPengajuanProses->MenuItem7, &QAction::triggered, this, [this] { import->MenuItem7Click(); });
+    connect(tabPengajuanProses->btProsesCek, &QPushButton::clicked, this, [this] { import->btProsesCekClick(); });
 
-const std::array<QWidget *, 11> pages = {
-    tabLogin,    tabPengajuanEdit, tabProfil, tabPengajuanProses, tabPejabat, tabJM, tabPNSEdit,
-    tabPassEdit, tabUser,          tabLog,    tabUserNew};
-for (QWidget *page : pages)
-    pg->addPage(page);
-connect(pg, &PageControl::activePageChanged, this, &Tfmain::pageShown);
+    pg->addPage(Page::tabPengajuanProses, tabPengajuanProses);
+    pg->addPage(Page::tabPNSEdit, tabPNSEdit);
 }
 
 // The recipient list is cleared whenever another page replaces it.
@@ -263,8 +293,18 @@ void Tfmain::showLoginPage()
     pg->setActivePage(Page::tabLogin);
 }
 
+// Ends the operator's session on the server; the window logs out whatever the
+// server answers, so a failure shows nothing.
 void Tfmain::sblogoutClick()
 {
+    runStep(*this, services_.messages, {}, [this] {
+        Query &q = dm_.fdsq1;
+        q.close();
+        q.setSql("CALL `nasn_logout`(:var_nip)");
+        q.setText("var_nip", context.nipLogin);
+        q.execute();
+        return Step::Done;
+    });
     showLoginPage();
     tabLogin->loadInformasi();
 }

@@ -9,6 +9,7 @@
 #include "data/services.h"
 #include "reports/processing_actions.h"
 #include "reports/report_data.h"
+#include "reports/run_history_dialog.h"
 #include "screens/admin/log_page.h"
 #include "screens/admin/officials_page.h"
 #include "screens/admin/user_form_page.h"
@@ -76,6 +77,7 @@ public:
 
     ReportData reportData;
     std::unique_ptr<ProcessingActions> processing;
+    RunHistoryDialog *runHistory;
     std::unique_ptr<ImportAction> import;
 
 protected:
@@ -84,6 +86,10 @@ protected:
 private:
     QWidget *buildTopStrip();
     void buildPages();
+    void buildAccountPages();
+    void buildAdminPages();
+    void buildSubmissionPages();
+    void buildRecipientPages();
     bool checkVersion();
     void pageShown(Page page);
 

@@ -1,6 +1,5 @@
 #include "data/connection.h"
 
-#include "data/busy_cursor.h"
 #include "data/db_error.h"
 #include "data/query.h"
 
@@ -22,7 +21,7 @@ Connection::~Connection()
 void Connection::open()
 {
     close();
-    BusyCursor busy;
+    Busy busy(*this);
     MYSQL *mysql = mysql_init(nullptr);
     if (!mysql)
         throw DbError("out of memory");

@@ -4,6 +4,7 @@
 #include "data/connection_settings.h"
 
 #include <QByteArray>
+#include <functional>
 #include <vector>
 
 struct st_mysql;
@@ -22,16 +23,37 @@ public:
     void open();
     void close();
 
+    // Told true before and false after every connect and statement, so the client
+    // can show that it is waiting.
+    void setBusyHook(std::function<void(bool)> hook) { busyHook_ = std::move(hook); }
+
     st_mysql *handle();
     // Text escaped for a quoted literal on this connection (it must be open).
     QByteArray escape(const QString &text);
 
 private:
     friend class Query;
+    class Busy {
+    public:
+        explicit Busy(const Connection &connection) : hook_(connection.busyHook_) { notify(true); }
+        ~Busy() { notify(false); }
+        Busy(const Busy &) = delete;
+        Busy &operator=(const Busy &) = delete;
+
+    private:
+        void notify(bool busy) const
+        {
+            if (hook_)
+                hook_(busy);
+        }
+        const std::function<void(bool)> &hook_;
+    };
+
     void attach(Query *query) { queries_.push_back(query); }
     void detach(Query *query);
 
     ConnectionSettings settings_;
     st_mysql *mysql_ = nullptr;
     std::vector<Query *> queries_;
+    std::function<void(bool)> busyHook_;
 };

@@ -1,6 +1,5 @@
 #include "data/query.h"
 
-#include "data/busy_cursor.h"
 #include "data/connection.h"
 #include "data/db_error.h"
 #include "data/value_text.h"
@@ -238,7 +237,7 @@ void Query::executeDirect(const QByteArray &sql)
 
 void Query::run(bool wantRows)
 {
-    BusyCursor busy;
+    Connection::Busy busy(connection_);
     StatementHandle statement(mysql_stmt_init(connection_.handle()));
     if (!statement)
         throw DbError("out of memory");
@@ -279,7 +278,7 @@ void Query::run(bool wantRows)
 
 void Query::runText(const QByteArray &sql)
 {
-    BusyCursor busy;
+    Connection::Busy busy(connection_);
     MYSQL *mysql = connection_.handle();
     auto fail = [mysql](const char *step) {
         throw DbError(std::string(step) + ": " + mysql_error(mysql), mysql_errno(mysql));

@@ -4,6 +4,8 @@
 
 void show(Messages &messages, MessageKind kind, const QString &text)
 {
+    if (text.isEmpty())
+        return;
     switch (kind) {
     case MessageKind::Error:
         messages.error(text);
@@ -31,7 +33,7 @@ bool runStep(ConnectionHost &host, Messages &messages, const StepTexts &texts,
     try {
         host.connectDB();
     } catch (const std::exception &) {
-        messages.warning(texts.connectionFailure);
+        show(messages, MessageKind::Warning, texts.connectionFailure);
         return false;
     }
     try {

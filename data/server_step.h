@@ -15,6 +15,7 @@ public:
     virtual void disconnectDB() = 0;
 };
 
+// An empty text shows no box for that failure.
 struct StepTexts {
     QString connectionFailure;
     QString dataFailure;
@@ -28,5 +29,5 @@ enum class Step { Done, Stopped };
 bool runStep(ConnectionHost &host, Messages &messages, const StepTexts &texts,
              const std::function<Step()> &body);
 
-// Shows a box of the given kind (warning, error or information).
+// Shows a box of the given kind (warning, error or information); none for an empty text.
 void show(Messages &messages, MessageKind kind, const QString &text);

@@ -3,12 +3,14 @@
 
 #include "data/connection.h"
 #include "data/query.h"
+#include "ui/busy_cursor.h"
 
 class Tdm {
 public:
     explicit Tdm(const ConnectionSettings &settings = ConnectionSettings::builtIn())
         : fdremunerasi(settings), fdsq1(fdremunerasi), qreport(fdremunerasi), qpejabat(fdremunerasi)
     {
+        fdremunerasi.setBusyHook(&setBusyCursor);
     }
 
     Connection fdremunerasi;

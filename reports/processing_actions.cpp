@@ -83,18 +83,18 @@ void ProcessingActions::process()
     });
 }
 
+// Shows the rows kept from the last successful processing.
 void ProcessingActions::btCetakClick()
 {
-    print("nasn_lampiran.fr3");
+    print(attachmentTemplate, report_.keptRun());
 }
 
 void ProcessingActions::btCetakBankClick()
 {
-    print("nasn_pemindahbukuan_bank.fr3");
+    print(bankOrderTemplate, report_.keptRun());
 }
 
-// Shows the rows kept from the last successful processing; never calls the server for them.
-void ProcessingActions::print(const QString &fileName)
+void ProcessingActions::print(const QString &fileName, const ProcessedRun &run)
 {
     const QString path = QDir(templateDir).filePath(fileName);
     if (!QFileInfo::exists(path)) {
@@ -102,5 +102,5 @@ void ProcessingActions::print(const QString &fileName)
         return;
     }
     report_.fr.loadFromFile(path);
-    report_.fr.showPreview(previewHost_);
+    report_.showRun(run, previewHost_);
 }

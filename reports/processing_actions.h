@@ -7,6 +7,9 @@
 
 #include <QPushButton>
 
+inline const QString attachmentTemplate = QStringLiteral("nasn_lampiran.fr3");
+inline const QString bankOrderTemplate = QStringLiteral("nasn_pemindahbukuan_bank.fr3");
+
 class ProcessingActions {
 public:
     struct PrintButtons {
@@ -19,6 +22,8 @@ public:
     void btProsesCetakClick();
     void btCetakClick();
     void btCetakBankClick();
+    // Shows the template named `fileName` over `run`; never calls the server.
+    void print(const QString &fileName, const ProcessedRun &run);
 
     QString templateDir;
 
@@ -26,7 +31,6 @@ private:
     bool guardsAllow();
     bool fetchOfficial(const QString &statement, QString &nama, QString &nip, QString &pangkat);
     void process();
-    void print(const QString &fileName);
 
     Services s_;
     ReportData &report_;

@@ -44,6 +44,7 @@ ReportData::ReportData(Tdm &dm, const OperatorContext &context)
     : context_(context), frxPjb_(QStringLiteral("frxPjb"), dm.qpejabat, officialsStatement)
 {
     initReportResources();
+    frxReport_.use(kept_.rows);
     fr.registerDataset(&frxReport_);
     fr.registerDataset(&frxPjb_);
     fr.setVariableCallback([this](const QString &name, QVariant &value) { frGetValue(name, value); });
@@ -52,22 +53,31 @@ ReportData::ReportData(Tdm &dm, const OperatorContext &context)
 
 void ReportData::keepRun(const QueryResult &rows, const QString &periodLabel)
 {
-    frxReport_.keep(rows);
-    printedOfficials_ = officials;
-    printedLabel_ = periodLabel;
+    kept_ = {rows, officials, periodLabel};
+    frxReport_.use(kept_.rows);
+}
+
+void ReportData::showRun(const ProcessedRun &run, report_engine::PreviewHost &host)
+{
+    printing_ = &run;
+    frxReport_.use(run.rows);
+    fr.showPreview(host);
+    printing_ = &kept_;
+    frxReport_.use(kept_.rows);
 }
 
 void ReportData::frGetValue(const QString &name, QVariant &value) const
 {
+    const Officials &o = printing_->officials;
     const std::pair<const char *, const QString *> variables[] = {
-        {"pa_nama", &printedOfficials_.pa_nama},
-        {"pa_nip", &printedOfficials_.pa_nip},
-        {"pa_pangkat", &printedOfficials_.pa_pangkat},
-        {"bp_nama", &printedOfficials_.bp_nama},
-        {"bp_nip", &printedOfficials_.bp_nip},
-        {"bp_pangkat", &printedOfficials_.bp_pangkat},
+        {"pa_nama", &o.pa_nama},
+        {"pa_nip", &o.pa_nip},
+        {"pa_pangkat", &o.pa_pangkat},
+        {"bp_nama", &o.bp_nama},
+        {"bp_nip", &o.bp_nip},
+        {"bp_pangkat", &o.bp_pangkat},
         {"nama_skpd", &context_.nama_skpd},
-        {"periode_tpp_label", &printedLabel_},
+        {"periode_tpp_label", &printing_->periodLabel},
     };
     for (const auto &[variable, text] : variables)
         if (sameAsciiName(name, variable)) {

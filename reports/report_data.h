@@ -13,6 +13,13 @@ struct Officials {
     QString bp_nama, bp_nip, bp_pangkat;
 };
 
+// One processing run as its documents print it.
+struct ProcessedRun {
+    QueryResult rows;
+    Officials officials;
+    QString periodLabel;
+};
+
 class ReportData {
 public:
     ReportData(Tdm &dm, const OperatorContext &context);
@@ -22,8 +29,12 @@ public:
     // Written by each processing as it goes.
     Officials officials;
 
-    // What a print shows: the rows of the last successful processing with that run's officials and label.
+    // What the print buttons show: the rows of the last successful processing with
+    // that run's officials and label.
     void keepRun(const QueryResult &rows, const QString &periodLabel);
+    const ProcessedRun &keptRun() const { return kept_; }
+    // Prepares the loaded template over `run` and shows the preview.
+    void showRun(const ProcessedRun &run, report_engine::PreviewHost &host);
     void frGetValue(const QString &name, QVariant &value) const;
 
     report_engine::Report fr;
@@ -32,6 +43,6 @@ private:
     const OperatorContext &context_;
     ProcessedRowsDataset frxReport_;
     QueryDataset frxPjb_;
-    Officials printedOfficials_;
-    QString printedLabel_;
+    ProcessedRun kept_;
+    const ProcessedRun *printing_ = &kept_;
 };

@@ -10,14 +10,14 @@ const QStringList processedFieldNames = {
     "remunerasi_4", "insentif_1",     "insentif_4", "periode_label", "direktur",
     "bendahara",    "tanggal_proses", "nama_unit"};
 
-void ProcessedRowsDataset::keep(const QueryResult &result)
+void ProcessedRowsDataset::use(const QueryResult &result)
 {
-    rows_ = result;
+    rows_ = &result;
     row_ = 0;
     fields_.clear();
     columns_.clear();
     for (const QString &name : processedFieldNames)
-        if (const int column = rows_.indexOf(name); column >= 0) {
+        if (const int column = result.indexOf(name); column >= 0) {
             fields_ << name;
             columns_.insert(name, column);
         }
@@ -25,7 +25,7 @@ void ProcessedRowsDataset::keep(const QueryResult &result)
 
 QString ProcessedRowsDataset::value(const QString &field) const
 {
-    return eof() ? QString() : rows_.rows[row_][columns_.value(field)];
+    return eof() ? QString() : rows_->rows[row_][columns_.value(field)];
 }
 
 QueryDataset::QueryDataset(QString userName, Query &query, QString statement)

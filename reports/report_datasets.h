@@ -7,11 +7,11 @@
 // The 28 fields of a processing result, in their order.
 extern const QStringList processedFieldNames;
 
-// "frxReport": the rows of the last successful processing, kept apart from the
-// query so that closing the connection does not discard them.
+// "frxReport": the rows of one processing run, kept apart from the query so that
+// closing the connection does not discard them. The rows are the caller's.
 class ProcessedRowsDataset : public report_engine::Dataset {
 public:
-    void keep(const QueryResult &result);
+    void use(const QueryResult &result);
 
     QString userName() const override { return QStringLiteral("frxReport"); }
     // The 28 fields the result carries; one it lacks is a field not found.
@@ -20,11 +20,11 @@ public:
     bool open() override { return true; }
     void first() override { row_ = 0; }
     void next() override { ++row_; }
-    bool eof() const override { return row_ >= rows_.rows.size(); }
+    bool eof() const override { return !rows_ || row_ >= rows_->rows.size(); }
     QString value(const QString &field) const override;
 
 private:
-    QueryResult rows_;
+    const QueryResult *rows_ = nullptr;
     QStringList fields_;
     QHash<QString, int> columns_;
     size_t row_ = 0;

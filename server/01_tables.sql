@@ -9,6 +9,7 @@ CREATE TABLE nasn_konfigurasi (
     batas_atas DECIMAL(15, 0) NOT NULL COMMENT 'ceiling C',
     versi_terbaru VARCHAR(32) NOT NULL,
     versi_minimum VARCHAR(32) NOT NULL,
+    hash_cost INT UNSIGNED NOT NULL DEFAULT 50000 COMMENT 'SHA-256 rounds of a new password hash',
     CONSTRAINT satu_baris CHECK (id = 1),
     CONSTRAINT batas_urut CHECK (batas_bawah >= 0 AND batas_bawah <= batas_atas)
 ) ENGINE = InnoDB;
@@ -37,7 +38,8 @@ CREATE TABLE nasn_user (
     nama_lengkap VARCHAR(128) NOT NULL,
     user_level VARCHAR(32) NOT NULL,
     salt CHAR(32) NOT NULL,
-    password_hash CHAR(64) NOT NULL COMMENT 'SHA-256 of salt then password',
+    password_hash CHAR(64) NOT NULL COMMENT 'util_password_hash(salt, password, hash_cost)',
+    hash_cost INT UNSIGNED NOT NULL DEFAULT 0 COMMENT '0: one SHA-256 of salt then password (the old kind)',
     aktif BOOLEAN NOT NULL DEFAULT TRUE,
     register_date DATETIME NOT NULL DEFAULT CURRENT_TIMESTAMP,
     FOREIGN KEY (user_level) REFERENCES nasn_level (user_level)
@@ -51,6 +53,16 @@ CREATE TABLE nasn_login_attempt (
     attempted_at DATETIME(6) NOT NULL,
     berhasil BOOLEAN NOT NULL,
     KEY by_account (nip, host, berhasil, attempted_at)
+) ENGINE = InnoDB;
+
+-- Who is acting: the last successful login of a NIP from a client host, until
+-- it logs out or the session window passes.
+CREATE TABLE nasn_sesi (
+    nip VARCHAR(18) NOT NULL,
+    host VARCHAR(255) NOT NULL,
+    mulai DATETIME(6) NOT NULL,
+    PRIMARY KEY (nip, host),
+    KEY by_host (host, mulai)
 ) ENGINE = InnoDB;
 
 CREATE TABLE nasn_login_lockout (
@@ -106,17 +118,21 @@ CREATE TABLE nasn_pengajuan (
     CONSTRAINT status_dikenal CHECK (status IN ('D', 'F'))
 ) ENGINE = InnoDB;
 
--- The import guard's memory, one row per submission: the second (SYSDATE()) at
--- which it last found the submission unlocked and the input window open, so
--- the rest of an import in that second costs one lookup per row. Any change of
--- the submission or of the schedule clears it and raises versi (triggers; a
--- TRUNCATE fires none and is forgotten within the second); the guard stores a
--- verdict only while versi is still the one it read, so a change committed
--- meanwhile is never covered up.
+-- The import guard's memory, one row per submission and importing connection:
+-- the second (SYSDATE()) in which that connection's import into it was last
+-- found allowed and logged, so the rest of an import in that second costs one
+-- lookup per row. It is written in the import's own transaction: a rollback
+-- takes it away with the rows and the log entry. Any change of the submission
+-- or of the schedule clears it and raises versi (triggers; a TRUNCATE fires
+-- none and is forgotten within the second); the guard stores a verdict only
+-- while versi is still the one it read, so a change committed meanwhile is
+-- never covered up. Rows of koneksi 0 are from before connections had rows.
 CREATE TABLE nasn_pengajuan_buka (
-    id_pengajuan INT UNSIGNED PRIMARY KEY,
+    id_pengajuan INT UNSIGNED NOT NULL,
+    koneksi BIGINT UNSIGNED NOT NULL DEFAULT 0 COMMENT 'CONNECTION_ID() of the importing connection',
     versi BIGINT UNSIGNED NOT NULL DEFAULT 0,
     buka_pada DATETIME NULL,
+    PRIMARY KEY (id_pengajuan, koneksi),
     FOREIGN KEY (id_pengajuan) REFERENCES nasn_pengajuan (id) ON DELETE CASCADE ON UPDATE CASCADE
 ) ENGINE = InnoDB;
 

@@ -6,6 +6,9 @@ CREATE OR REPLACE PROCEDURE nasn_pengajuan_tampildata(IN var_periode VARCHAR(255
 BEGIN
     DECLARE v_tahun VARCHAR(255) DEFAULT var_periode;
     DECLARE v_jenis VARCHAR(255) DEFAULT var_jenis;
+    DECLARE v_aktor VARCHAR(18);
+    DECLARE v_level VARCHAR(32);
+    CALL util_enter(NULL, 'lihat pengajuan', 'baca', v_aktor, v_level);
     SELECT p.id, p.periode, p.tanggal_pengajuan, p.unit_id, p.keterangan,
            COALESCE(u.nama_unit, '') AS nama_unit, p.status
     FROM nasn_pengajuan p LEFT JOIN nasn_unit u ON u.unit_id = p.unit_id
@@ -19,11 +22,22 @@ CREATE OR REPLACE PROCEDURE nasn_pengajuan_tambah(IN var_periode VARCHAR(255), I
                                        IN var_keterangan VARCHAR(1000), IN var_jenis VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
-    CALL util_require_input_open('', 'tambah pengajuan');
-    INSERT INTO nasn_pengajuan (periode, unit_id, nomor, tanggal_pengajuan, keterangan, jenis)
-    VALUES (var_periode, var_unit, var_nomor, var_tanggal, var_keterangan, var_jenis);
-    CALL util_log('', 'tambah pengajuan',
-                  CONCAT('Pengajuan ', LAST_INSERT_ID(), ' periode ', var_periode, ' jenis ', var_jenis, ' dibuat'));
+    DECLARE v_aktor VARCHAR(18);
+    DECLARE v_level VARCHAR(32);
+    DECLARE EXIT HANDLER FOR SQLEXCEPTION
+    BEGIN
+        ROLLBACK;
+        RESIGNAL;
+    END;
+    CALL util_enter(NULL, 'tambah pengajuan', 'ubah', v_aktor, v_level);
+    CALL util_require_input_open(v_aktor, 'tambah pengajuan');
+    START TRANSACTION;
+    INSERT INTO nasn_pengajuan (periode, unit_id, nomor, tanggal_pengajuan, keterangan, jenis, dibuat)
+    VALUES (var_periode, var_unit, var_nomor, var_tanggal, var_keterangan, var_jenis, SYSDATE());
+    CALL util_log_login(v_aktor, 'tambah pengajuan',
+                        CONCAT('Pengajuan ', LAST_INSERT_ID(), ' periode ', var_periode, ' jenis ', var_jenis,
+                               ' dibuat'));
+    COMMIT;
 END;;
 
 -- The submission and all its rows go together or not at all.
@@ -31,6 +45,7 @@ CREATE OR REPLACE PROCEDURE nasn_pengajuan_hapus(IN var_id VARCHAR(255), IN var_
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_id BIGINT UNSIGNED DEFAULT util_id(var_id);
+    DECLARE v_aktor VARCHAR(18);
     DECLARE v_level VARCHAR(32);
     DECLARE v_baris BIGINT;
     DECLARE EXIT HANDLER FOR SQLEXCEPTION
@@ -38,7 +53,7 @@ BEGIN
         ROLLBACK;
         RESIGNAL;
     END;
-    CALL util_require_actor(var_nip_pemroses, 'hapus pengajuan', 'ubah', v_level);
+    CALL util_enter(var_nip_pemroses, 'hapus pengajuan', 'ubah', v_aktor, v_level);
     CALL util_require_input_open(var_nip_pemroses, 'hapus pengajuan');
     CALL util_require_open_submission(var_nip_pemroses, 'hapus pengajuan', v_id);
     START TRANSACTION;

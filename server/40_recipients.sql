@@ -9,10 +9,13 @@ CREATE OR REPLACE FUNCTION util_rupiah(p_amount VARCHAR(64)) RETURNS VARCHAR(32)
 
 -- Order 0 by NIK, 1 by name, anything else by entry (id).
 CREATE OR REPLACE PROCEDURE nasn_pengajuan_detail_tampildata(IN var_id VARCHAR(255), IN var_order INT)
-    SQL SECURITY DEFINER READS SQL DATA
+    SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_id BIGINT UNSIGNED DEFAULT util_id(var_id);
     DECLARE v_order INT DEFAULT var_order;
+    DECLARE v_aktor VARCHAR(18);
+    DECLARE v_level VARCHAR(32);
+    CALL util_enter(NULL, 'lihat pegawai', 'baca', v_aktor, v_level);
     SELECT d.id, d.nik, d.nama_lengkap,
            -- util_rupiah written out: a function call per cell costs several times the list itself.
            FORMAT(CAST(d.gapok AS DECIMAL(15, 0)), 0, 'de_DE') AS gapok_formatted,
@@ -28,20 +31,33 @@ BEGIN
 END;;
 
 CREATE OR REPLACE PROCEDURE nasn_pengajuan_detail_cek_nik(IN var_id VARCHAR(255), IN var_nik VARCHAR(255))
-    SQL SECURITY DEFINER READS SQL DATA
+    SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_nik VARCHAR(255) DEFAULT var_nik;
+    DECLARE v_aktor VARCHAR(18);
+    DECLARE v_level VARCHAR(32);
+    CALL util_enter(NULL, 'lihat pegawai', 'baca', v_aktor, v_level);
     SELECT d.id, d.nik FROM nasn_pengajuan_detail d WHERE d.id_pengajuan = util_id(var_id) AND d.nik = v_nik;
 END;;
 
 CREATE OR REPLACE PROCEDURE nasn_pengajuan_detail_cek_jumlah_pegawai_masuk(IN var_id VARCHAR(255))
-    SQL SECURITY DEFINER READS SQL DATA
-    SELECT COUNT(*) AS jumlah FROM nasn_pengajuan_detail d WHERE d.id_pengajuan = util_id(var_id);;
+    SQL SECURITY DEFINER MODIFIES SQL DATA
+BEGIN
+    DECLARE v_aktor VARCHAR(18);
+    DECLARE v_level VARCHAR(32);
+    CALL util_enter(NULL, 'lihat pegawai', 'baca', v_aktor, v_level);
+    SELECT COUNT(*) AS jumlah FROM nasn_pengajuan_detail d WHERE d.id_pengajuan = util_id(var_id);
+END;;
 
 CREATE OR REPLACE PROCEDURE nasn_pengajuan_detail_ubah_ambil_data(IN var_id VARCHAR(255))
-    SQL SECURITY DEFINER READS SQL DATA
+    SQL SECURITY DEFINER MODIFIES SQL DATA
+BEGIN
+    DECLARE v_aktor VARCHAR(18);
+    DECLARE v_level VARCHAR(32);
+    CALL util_enter(NULL, 'lihat pegawai', 'baca', v_aktor, v_level);
     SELECT d.id, d.id_pengajuan, d.nik, d.nama_lengkap, d.gapok, d.gapok_4, d.gapok_1, d.remunerasi, d.insentif
-    FROM nasn_pengajuan_detail d WHERE d.id = util_id(var_id);;
+    FROM nasn_pengajuan_detail d WHERE d.id = util_id(var_id);
+END;;
 
 CREATE OR REPLACE PROCEDURE nasn_pengajuan_detail_tambah(IN var_id VARCHAR(255), IN var_nik VARCHAR(255),
                                               IN var_namalengkap VARCHAR(255), IN var_gapok VARCHAR(255),
@@ -51,16 +67,24 @@ CREATE OR REPLACE PROCEDURE nasn_pengajuan_detail_tambah(IN var_id VARCHAR(255),
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_id BIGINT UNSIGNED DEFAULT util_id(var_id);
+    DECLARE v_aktor VARCHAR(18);
     DECLARE v_level VARCHAR(32);
-    CALL util_require_actor(var_nip_operator, 'tambah pegawai', 'ubah', v_level);
+    DECLARE EXIT HANDLER FOR SQLEXCEPTION
+    BEGIN
+        ROLLBACK;
+        RESIGNAL;
+    END;
+    CALL util_enter(var_nip_operator, 'tambah pegawai', 'ubah', v_aktor, v_level);
     CALL util_require_input_open(var_nip_operator, 'tambah pegawai');
     CALL util_require_open_submission(var_nip_operator, 'tambah pegawai', v_id);
+    START TRANSACTION;
     INSERT INTO nasn_pengajuan_detail
-        (id_pengajuan, nik, nama_lengkap, gapok, gapok_4, gapok_1, remunerasi, insentif, nip_operator)
+        (id_pengajuan, nik, nama_lengkap, gapok, gapok_4, gapok_1, remunerasi, insentif, nip_operator, diubah)
     VALUES (v_id, var_nik, var_namalengkap, var_gapok, var_gapok4, var_gapok1, var_remunerasi, var_insentif,
-            var_nip_operator);
+            var_nip_operator, SYSDATE());
     CALL util_log(var_nip_operator, 'tambah pegawai',
                   CONCAT('NIK ', var_nik, ' ditambahkan ke pengajuan ', v_id));
+    COMMIT;
 END;;
 
 -- The row is found by submission and NIK; the NIK itself never changes.
@@ -73,18 +97,27 @@ CREATE OR REPLACE PROCEDURE nasn_pengajuan_detail_ubah(IN var_id VARCHAR(255), I
 BEGIN
     DECLARE v_id BIGINT UNSIGNED DEFAULT util_id(var_id);
     DECLARE v_nik VARCHAR(255) DEFAULT var_nik;
+    DECLARE v_aktor VARCHAR(18);
     DECLARE v_level VARCHAR(32);
-    CALL util_require_actor(var_nip_operator, 'ubah pegawai', 'ubah', v_level);
+    DECLARE EXIT HANDLER FOR SQLEXCEPTION
+    BEGIN
+        ROLLBACK;
+        RESIGNAL;
+    END;
+    CALL util_enter(var_nip_operator, 'ubah pegawai', 'ubah', v_aktor, v_level);
     CALL util_require_input_open(var_nip_operator, 'ubah pegawai');
     CALL util_require_open_submission(var_nip_operator, 'ubah pegawai', v_id);
     IF NOT EXISTS (SELECT 1 FROM nasn_pengajuan_detail d WHERE d.id_pengajuan = v_id AND d.nik = v_nik) THEN
         CALL util_refuse(var_nip_operator, 'ubah pegawai', 'NIK tidak ada di pengajuan ini');
     END IF;
+    START TRANSACTION;
     UPDATE nasn_pengajuan_detail d
     SET d.nama_lengkap = var_namalengkap, d.gapok = var_gapok, d.gapok_4 = var_gapok4, d.gapok_1 = var_gapok1,
-        d.remunerasi = var_remunerasi, d.insentif = var_insentif, d.nip_operator = var_nip_operator
+        d.remunerasi = var_remunerasi, d.insentif = var_insentif, d.nip_operator = var_nip_operator,
+        d.diubah = SYSDATE()
     WHERE d.id_pengajuan = v_id AND d.nik = v_nik;
     CALL util_log(var_nip_operator, 'ubah pegawai', CONCAT('NIK ', v_nik, ' di pengajuan ', v_id, ' diubah'));
+    COMMIT;
 END;;
 
 CREATE OR REPLACE PROCEDURE nasn_pengajuan_detail_hapus(IN var_id VARCHAR(255))
@@ -94,20 +127,35 @@ BEGIN
     DECLARE v_pengajuan BIGINT UNSIGNED
         DEFAULT (SELECT d.id_pengajuan FROM nasn_pengajuan_detail d WHERE d.id = v_id);
     DECLARE v_nik VARCHAR(64) DEFAULT (SELECT d.nik FROM nasn_pengajuan_detail d WHERE d.id = v_id);
+    DECLARE v_aktor VARCHAR(18);
+    DECLARE v_level VARCHAR(32);
+    DECLARE EXIT HANDLER FOR SQLEXCEPTION
+    BEGIN
+        ROLLBACK;
+        RESIGNAL;
+    END;
+    CALL util_enter(NULL, 'hapus pegawai', 'ubah', v_aktor, v_level);
     IF v_pengajuan IS NULL THEN
-        CALL util_refuse('', 'hapus pegawai', 'Data pegawai tidak ditemukan');
+        CALL util_refuse(v_aktor, 'hapus pegawai', 'Data pegawai tidak ditemukan');
     END IF;
-    CALL util_require_input_open('', 'hapus pegawai');
-    CALL util_require_open_submission('', 'hapus pegawai', v_pengajuan);
+    CALL util_require_input_open(v_aktor, 'hapus pegawai');
+    CALL util_require_open_submission(v_aktor, 'hapus pegawai', v_pengajuan);
+    START TRANSACTION;
     DELETE FROM nasn_pengajuan_detail WHERE id = v_id;
-    CALL util_log('', 'hapus pegawai', CONCAT('NIK ', v_nik, ' dihapus dari pengajuan ', v_pengajuan));
+    CALL util_log_login(v_aktor, 'hapus pegawai', CONCAT('NIK ', v_nik, ' dihapus dari pengajuan ', v_pengajuan));
+    COMMIT;
 END;;
 
 -- The rows as stored, for the import to compare with what it sent.
 CREATE OR REPLACE PROCEDURE nasn_pengajuan_detail_impor_baca(IN var_id VARCHAR(255))
-    SQL SECURITY DEFINER READS SQL DATA
+    SQL SECURITY DEFINER MODIFIES SQL DATA
+BEGIN
+    DECLARE v_aktor VARCHAR(18);
+    DECLARE v_level VARCHAR(32);
+    CALL util_enter(NULL, 'lihat pegawai', 'baca', v_aktor, v_level);
     SELECT d.nik, d.nama_lengkap, d.gapok, d.gapok_4, d.gapok_1, d.remunerasi, d.insentif
     FROM nasn_pengajuan_detail d
-    WHERE d.id_pengajuan = util_id(var_id);;
+    WHERE d.id_pengajuan = util_id(var_id);
+END;;
 
 DELIMITER ;

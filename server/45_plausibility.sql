@@ -1,4 +1,4 @@
--- Read-only checks of a submission's rows that the import reports beside its
+-- Checks of a submission's rows, reading them only, that the import reports beside its
 -- refusals: a plausibility check never refuses a row, it only names rows an
 -- operator should look at again.
 DELIMITER ;;
@@ -8,9 +8,12 @@ DELIMITER ;;
 -- the floor and ceiling of nasn_konfigurasi applied and rounded half up as
 -- the processing does. One row per amount found off, with its reason.
 CREATE OR REPLACE PROCEDURE nasn_pengajuan_detail_cek_kewajaran(IN var_id VARCHAR(255))
-    SQL SECURITY DEFINER READS SQL DATA
+    SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_id BIGINT UNSIGNED DEFAULT util_id(var_id);
+    DECLARE v_aktor VARCHAR(18);
+    DECLARE v_level VARCHAR(32);
+    CALL util_enter(NULL, 'cek kewajaran', 'baca', v_aktor, v_level);
     WITH
     amounts AS (
         SELECT d.id, d.nik, d.nama_lengkap,

@@ -52,6 +52,7 @@ CREATE OR REPLACE PROCEDURE nasn_proses(IN var_id VARCHAR(255), IN var_nip VARCH
 BEGIN
     DECLARE v_id BIGINT UNSIGNED DEFAULT util_id(var_id);
     DECLARE v_nip VARCHAR(255) DEFAULT var_nip;
+    DECLARE v_aktor VARCHAR(18);
     DECLARE v_level VARCHAR(32);
     DECLARE v_run BIGINT UNSIGNED;
     DECLARE v_waktu DATETIME DEFAULT SYSDATE();
@@ -65,7 +66,7 @@ BEGIN
         ROLLBACK;
         RESIGNAL;
     END;
-    CALL util_require_actor(v_nip, 'proses', 'ubah', v_level);
+    CALL util_enter(v_nip, 'proses', 'ubah', v_aktor, v_level);
     IF v_periode IS NULL THEN
         CALL util_refuse(v_nip, 'proses', 'Pengajuan tidak ditemukan');
     END IF;

@@ -2,14 +2,22 @@
 DELIMITER ;;
 
 CREATE OR REPLACE PROCEDURE nasn_pejabat_loaddata()
-    SQL SECURITY DEFINER READS SQL DATA
+    SQL SECURITY DEFINER MODIFIES SQL DATA
+BEGIN
+    DECLARE v_aktor VARCHAR(18);
+    DECLARE v_level VARCHAR(32);
+    CALL util_enter(NULL, 'lihat pejabat', 'baca', v_aktor, v_level);
     SELECT t.pa, t.bp, t.induk_id
-    FROM tpp_pejabat t JOIN nasn_konfigurasi k ON k.id = 1 AND t.induk_id = k.unit_id;;
+    FROM tpp_pejabat t JOIN nasn_konfigurasi k ON k.id = 1 AND t.induk_id = k.unit_id;
+END;;
 
 CREATE OR REPLACE PROCEDURE nasn_select_nama_lengkap(IN nip VARCHAR(255))
-    SQL SECURITY DEFINER READS SQL DATA
+    SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_nip VARCHAR(255) DEFAULT nip;
+    DECLARE v_aktor VARCHAR(18);
+    DECLARE v_level VARCHAR(32);
+    CALL util_enter(NULL, 'lihat pejabat', 'baca', v_aktor, v_level);
     SELECT c.nama_lengkap, c.pangkat FROM cache_pns c WHERE c.nip = v_nip;
 END;;
 
@@ -17,22 +25,42 @@ END;;
 CREATE OR REPLACE PROCEDURE nasn_pejabat_insert(IN var_pa VARCHAR(255), IN var_bp VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
+    DECLARE v_aktor VARCHAR(18);
+    DECLARE v_level VARCHAR(32);
+    DECLARE EXIT HANDLER FOR SQLEXCEPTION
+    BEGIN
+        ROLLBACK;
+        RESIGNAL;
+    END;
+    CALL util_enter(NULL, 'pejabat', 'ubah', v_aktor, v_level);
     IF EXISTS (SELECT 1 FROM tpp_pejabat t JOIN nasn_konfigurasi k ON k.id = 1 AND t.induk_id = k.unit_id) THEN
-        CALL util_refuse('', 'pejabat', 'Pasangan pejabat sudah ada, gunakan update');
+        CALL util_refuse(v_aktor, 'pejabat', 'Pasangan pejabat sudah ada, gunakan update');
     END IF;
+    START TRANSACTION;
     INSERT INTO tpp_pejabat (induk_id, pa, bp) SELECT k.unit_id, var_pa, var_bp FROM nasn_konfigurasi k;
-    CALL util_log('', 'pejabat', CONCAT('Pejabat disimpan: PA ', var_pa, ', BP ', var_bp));
+    CALL util_log_login(v_aktor, 'pejabat', CONCAT('Pejabat disimpan: PA ', var_pa, ', BP ', var_bp));
+    COMMIT;
 END;;
 
 CREATE OR REPLACE PROCEDURE nasn_pejabat_update(IN var_pa VARCHAR(255), IN var_bp VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
+    DECLARE v_aktor VARCHAR(18);
+    DECLARE v_level VARCHAR(32);
+    DECLARE EXIT HANDLER FOR SQLEXCEPTION
+    BEGIN
+        ROLLBACK;
+        RESIGNAL;
+    END;
+    CALL util_enter(NULL, 'pejabat', 'ubah', v_aktor, v_level);
     IF NOT EXISTS (SELECT 1 FROM tpp_pejabat t JOIN nasn_konfigurasi k ON k.id = 1 AND t.induk_id = k.unit_id) THEN
-        CALL util_refuse('', 'pejabat', 'Belum ada pasangan pejabat, gunakan insert');
+        CALL util_refuse(v_aktor, 'pejabat', 'Belum ada pasangan pejabat, gunakan insert');
     END IF;
+    START TRANSACTION;
     UPDATE tpp_pejabat t JOIN nasn_konfigurasi k ON k.id = 1 AND t.induk_id = k.unit_id
     SET t.pa = var_pa, t.bp = var_bp;
-    CALL util_log('', 'pejabat', CONCAT('Pejabat diganti: PA ', var_pa, ', BP ', var_bp));
+    CALL util_log_login(v_aktor, 'pejabat', CONCAT('Pejabat diganti: PA ', var_pa, ', BP ', var_bp));
+    COMMIT;
 END;;
 
 CREATE OR REPLACE PROCEDURE util_pejabat_specimen(IN p_unit VARCHAR(255), IN p_peran CHAR(2))
@@ -43,11 +71,21 @@ CREATE OR REPLACE PROCEDURE util_pejabat_specimen(IN p_unit VARCHAR(255), IN p_p
     WHERE t.induk_id = p_unit;;
 
 CREATE OR REPLACE PROCEDURE nasn_pejabat_specimen_select_pa(IN var_id VARCHAR(255))
-    SQL SECURITY DEFINER READS SQL DATA
-    CALL util_pejabat_specimen(var_id, 'pa');;
+    SQL SECURITY DEFINER MODIFIES SQL DATA
+BEGIN
+    DECLARE v_aktor VARCHAR(18);
+    DECLARE v_level VARCHAR(32);
+    CALL util_enter(NULL, 'lihat pejabat', 'baca', v_aktor, v_level);
+    CALL util_pejabat_specimen(var_id, 'pa');
+END;;
 
 CREATE OR REPLACE PROCEDURE nasn_pejabat_specimen_select_bp(IN var_id VARCHAR(255))
-    SQL SECURITY DEFINER READS SQL DATA
-    CALL util_pejabat_specimen(var_id, 'bp');;
+    SQL SECURITY DEFINER MODIFIES SQL DATA
+BEGIN
+    DECLARE v_aktor VARCHAR(18);
+    DECLARE v_level VARCHAR(32);
+    CALL util_enter(NULL, 'lihat pejabat', 'baca', v_aktor, v_level);
+    CALL util_pejabat_specimen(var_id, 'bp');
+END;;
 
 DELIMITER ;

@@ -190,6 +190,18 @@ BEGIN
     CALL util_admin_done(CONCAT('Batas atas ', util_rupiah(p_amount)));
 END;;
 
+-- SHA-256 rounds of every password hash stored from now on; each account's
+-- hash is replaced at its next successful login when it was cheaper.
+CREATE OR REPLACE PROCEDURE adm_hash_cost_set(IN p_rounds VARCHAR(255))
+    MODIFIES SQL DATA
+BEGIN
+    IF NOT util_is_rupiah(p_rounds) OR CAST(p_rounds AS UNSIGNED) NOT BETWEEN 1 AND 10000000 THEN
+        CALL util_admin_fail('Biaya hash harus 1 sampai 10000000 putaran');
+    END IF;
+    UPDATE nasn_konfigurasi k SET k.hash_cost = CAST(p_rounds AS UNSIGNED) WHERE k.id = 1;
+    CALL util_admin_done(CONCAT('Biaya hash password ', CAST(p_rounds AS UNSIGNED), ' putaran'));
+END;;
+
 CREATE OR REPLACE PROCEDURE adm_lockout_list()
     READS SQL DATA
     SELECT o.nip, COALESCE(c.nama_lengkap, '') AS nama_lengkap, o.host, o.locked_until
@@ -225,17 +237,24 @@ BEGIN
     CALL util_exec(CONCAT('GRANT SELECT ON ', v_db, '.cache_pns TO ', p_account));
 END;;
 
--- Creates the application account if missing and grants it exactly the above.
+-- The application account at one host or host pattern ('%', '10.20.%'):
+-- created if missing, given this password and exactly the grants above.
 -- Names reach the statements through QUOTE(), never as raw text.
+CREATE OR REPLACE PROCEDURE util_app_account(IN p_user VARCHAR(80), IN p_host VARCHAR(255), IN p_password TEXT)
+    MODIFIES SQL DATA
+BEGIN
+    DECLARE v_account VARCHAR(400) DEFAULT CONCAT(QUOTE(p_user), '@', QUOTE(p_host));
+    CALL util_exec(CONCAT('CREATE USER IF NOT EXISTS ', v_account, ' IDENTIFIED BY ', QUOTE(p_password)));
+    CALL util_exec(CONCAT('ALTER USER ', v_account, ' IDENTIFIED BY ', QUOTE(p_password)));
+    CALL util_app_grant(v_account);
+END;;
+
+-- The application account on this server itself.
 CREATE OR REPLACE PROCEDURE adm_app_account_grant(IN p_user VARCHAR(80), IN p_password TEXT)
     MODIFIES SQL DATA
 BEGIN
-    DECLARE v_account VARCHAR(400);
-    FOR h IN (SELECT 'localhost' AS host UNION ALL SELECT '127.0.0.1') DO
-        SET v_account = CONCAT(QUOTE(p_user), '@', QUOTE(h.host));
-        CALL util_exec(CONCAT('CREATE USER IF NOT EXISTS ', v_account, ' IDENTIFIED BY ', QUOTE(p_password)));
-        CALL util_app_grant(v_account);
-    END FOR;
+    CALL util_app_account(p_user, 'localhost', p_password);
+    CALL util_app_account(p_user, '127.0.0.1', p_password);
 END;;
 
 -- After an upgrade: every account holding the application's grants on this

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-// The pages of the page control, in their order.
+// The keys of the page control's pages; each names one page, whatever the order.
 enum class Page {
     tabLogin,
     tabPengajuanEdit,
@@ -16,6 +16,7 @@ enum class Page {
     tabUser,
     tabLog,
     tabUserNew,
+    count // the number of keys: keep it last
 };
 
 class Shell {

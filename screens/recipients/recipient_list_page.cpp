@@ -37,7 +37,8 @@ RecipientListPage::RecipientListPage(Services services, QWidget *parent)
     : QWidget(parent), tabPengajuanProsesSort(new ComboBox),
       tabPengajuanProsesTampilData(new QPushButton("Tampilkan Data")), tabPengajuanProsesJumlah(countLabel()),
       btProsesCetak(new QPushButton("Proses Cetakan")), btCetak(new QPushButton("Cetak Lampiran")),
-      btCetakBank(new QPushButton("Cetak Pemidahbukuan Bank")), sg_pengajuanProses(new StringGrid),
+      btCetakBank(new QPushButton("Cetak Pemidahbukuan Bank")),
+      btRiwayatProses(new QPushButton("Riwayat Proses")), sg_pengajuanProses(new StringGrid),
       sg_pengajuan_proses_pm(new QMenu(sg_pengajuanProses)),
       tabPengajuanProsesTambahAll(new QPushButton("Impor Data Excel")),
       btProsesTambah(new QPushButton("Tambah")), btProsesUbah(new QPushButton("Ubah")),
@@ -57,6 +58,7 @@ RecipientListPage::RecipientListPage(Services services, QWidget *parent)
     top->addWidget(btProsesCetak);
     top->addWidget(btCetak);
     top->addWidget(btCetakBank);
+    top->addWidget(btRiwayatProses);
     top->addStretch();
 
     auto *bottom = new QHBoxLayout;

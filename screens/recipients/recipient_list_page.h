@@ -35,6 +35,7 @@ public:
     QPushButton *btProsesCetak;
     QPushButton *btCetak;
     QPushButton *btCetakBank;
+    QPushButton *btRiwayatProses;
     StringGrid *sg_pengajuanProses;
     QMenu *sg_pengajuan_proses_pm;
     QAction *MenuItem7; // "Tambah Data Se-SKPD"

@@ -7,6 +7,8 @@ INSERT INTO cache_pns (nip, nama_lengkap, pangkat) VALUES
     ('197505152000031004', 'dr. Hendra Wijaya, M.Kes.', 'Pembina Utama Muda (IV/c)'),
     ('198108082005012005', 'Maria Ulfa, S.E., M.M.', 'Penata Tk. I (III/d)');
 
+-- Demo logins stay quick; a hospital keeps the default cost (server/README.md).
+UPDATE nasn_konfigurasi SET hash_cost = 1000 WHERE id = 1;
 CALL util_account_store('199001012020011001', 'Administrator', 'rahasia123');
 CALL util_account_store('199202022020012002', 'Admin_skpd', 'operator123');
 CALL util_account_store('199303032020011003', 'admin_pembangunan', 'pantau123');

@@ -65,8 +65,11 @@ TEST_F(LoginTest, NipEditTakesAtMostEighteenCharacters)
 TEST_F(LoginTest, LevelRuleAcrossLogins)
 {
     // The level comes from the server; this one answers whatever the password names.
-    server.replaceProcedure("CREATE PROCEDURE nasn_login_cek(nip TEXT, pass TEXT) "
-                            "SELECT nip AS nip, pass AS level, 'Keterangan' AS levelDescription");
+    // It opens the session a login opens, so the profile load that follows is answered.
+    server.replaceProcedure("CREATE PROCEDURE nasn_login_cek(nip TEXT, pass TEXT) BEGIN "
+                            "INSERT INTO nasn_sesi (nip, host, mulai) VALUES (nip, util_client_host(), "
+                            "SYSDATE(6)) ON DUPLICATE KEY UPDATE mulai = VALUES(mulai); "
+                            "SELECT nip AS nip, pass AS level, 'Keterangan' AS levelDescription; END");
     auto logInWithLevel = [this](const char *level) {
         fmain->tabLogin->leNIP->setText(demoOperator.nip);
         fmain->tabLogin->lePassword->setText(level);
@@ -140,4 +143,27 @@ TEST_F(LoginTest, QuotesBackslashesAndSqlReachTheServerVerbatim)
     EXPECT_EQ(QString::fromStdString(*seen[0][1]), pass);
     EXPECT_EQ(admin.scalar("SELECT COUNT(*) FROM information_schema.tables WHERE table_schema = DATABASE()"),
               before);
+}
+
+// LogOut ends the operator's session on the server, so nothing more is answered
+// for it from this computer; when the server refuses, the window logs out alike
+// and shows nothing.
+TEST_F(LoginTest, LogOutEndsTheSessionOnTheServerAndShowsNoFailure)
+{
+    const std::string sessions =
+        "SELECT COUNT(*) FROM nasn_sesi WHERE nip = '" + std::string(demoOperator.nip) + "'";
+    logIn(demoOperator);
+    EXPECT_EQ(server.admin().scalar(sessions), "1");
+    fmain->sblogoutClick();
+    EXPECT_EQ(server.admin().scalar(sessions), "0");
+    EXPECT_EQ(server.admin().scalar("SELECT aksi FROM nasn_log ORDER BY id DESC LIMIT 1"), "logout");
+    EXPECT_EQ(messages.take(), Boxes{});
+
+    logIn(demoOperator);
+    server.replaceProcedure("CREATE PROCEDURE nasn_logout(var_nip TEXT) SIGNAL SQLSTATE '45000'");
+    fmain->sblogoutClick();
+    EXPECT_EQ(messages.take(), Boxes{});
+    EXPECT_EQ(fmain->currentPage(), Page::tabLogin);
+    EXPECT_FALSE(fmain->pMenu->isVisibleTo(fmain.get()));
+    EXPECT_FALSE(dm.fdremunerasi.isOpen());
 }

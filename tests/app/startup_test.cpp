@@ -1,6 +1,8 @@
 #include "app/style.h"
 #include "tests/support/app_fixture.h"
 
+#include <stdexcept>
+
 using StartupTest = AppFixture;
 
 TEST_F(StartupTest, WindowBeforeLogin)
@@ -72,6 +74,35 @@ TEST_F(StartupTest, TheAlternativeHostIsShownByItsPublicName)
     Tfmain window(alternative, messages, files);
     window.FormShow();
     EXPECT_EQ(window.pg->loginTabCaption(), "Connected on server : db.rsud.example");
+}
+
+// Pages are found by key, not by position: each key shows the page it names.
+TEST_F(StartupTest, EachKeyShowsItsOwnPage)
+{
+    const std::vector<std::pair<Page, QWidget *>> pages = {
+        {Page::tabLogin, fmain->tabLogin},     {Page::tabPengajuanEdit, fmain->tabPengajuanEdit},
+        {Page::tabProfil, fmain->tabProfil},   {Page::tabPengajuanProses, fmain->tabPengajuanProses},
+        {Page::tabPejabat, fmain->tabPejabat}, {Page::tabJM, fmain->tabJM},
+        {Page::tabPNSEdit, fmain->tabPNSEdit}, {Page::tabPassEdit, fmain->tabPassEdit},
+        {Page::tabUser, fmain->tabUser},       {Page::tabLog, fmain->tabLog},
+        {Page::tabUserNew, fmain->tabUserNew},
+    };
+    ASSERT_EQ(pages.size(), static_cast<size_t>(Page::count));
+    for (const auto &[key, page] : pages) {
+        fmain->showPage(key);
+        EXPECT_EQ(fmain->pg->activeWidget(), page) << static_cast<int>(key);
+        EXPECT_EQ(fmain->currentPage(), key);
+    }
+}
+
+TEST(PageControlTest, EveryKeyNamesExactlyOnePage)
+{
+    PageControl pages;
+    QWidget login, profile;
+    pages.addPage(Page::tabLogin, &login);
+    EXPECT_THROW(pages.addPage(Page::tabLogin, &profile), std::logic_error) << "a key given twice";
+    EXPECT_THROW(pages.addPage(Page::tabProfil, &login), std::logic_error) << "a page under two keys";
+    EXPECT_THROW(pages.checkEveryKeyRegistered(), std::logic_error) << "keys without a page";
 }
 
 TEST(StartupUnreachableTest, OneWarningAndTheLoginPageStaysUsable)

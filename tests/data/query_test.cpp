@@ -115,6 +115,26 @@ TEST(ConnectionTest, AClosedPortFailsToOpen)
     EXPECT_FALSE(connection.isOpen());
 }
 
+// The window's busy pointer follows the hook: it must end as often as it starts,
+// also when the statement or the connect fails.
+TEST_F(QueryTest, TheBusyHookEndsEveryStartEvenOnFailure)
+{
+    std::vector<bool> calls;
+    dm.fdremunerasi.setBusyHook([&](bool busy) { calls.push_back(busy); });
+    Query &q = dm.fdsq1;
+    q.setSql("CALL no_such_procedure()");
+    EXPECT_THROW(q.open(), DbError);
+    EXPECT_EQ(calls, (std::vector<bool>{true, false, true, false})) << "the connect, then the statement";
+
+    calls.clear();
+    ConnectionSettings settings = ConnectionSettings::builtIn();
+    settings.port = TestServer::closedPort();
+    Connection closed(settings);
+    closed.setBusyHook([&](bool busy) { calls.push_back(busy); });
+    EXPECT_THROW(closed.open(), DbError);
+    EXPECT_EQ(calls, (std::vector<bool>{true, false}));
+}
+
 TEST(ConnectionSettingsTest, OnlyTheExactAlternativeHostIsShownUnderItsPublicName)
 {
     ConnectionSettings settings = ConnectionSettings::builtIn();

@@ -97,6 +97,7 @@ TEST_F(ProcessingTest, RefusalsAndFailuresStopWithTheirTexts)
         fresh.replaceProcedure(c.procedure);
         Tdm freshDm(settingsFor(fresh));
         Tfmain window(freshDm, messages, files);
+        logIn(window, demoOperator);
         window.context = fmain->context;
         window.context.periode_tpp_label.clear();
         window.tabPengajuanProses->btProsesCetak->click();

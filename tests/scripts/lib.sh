@@ -44,6 +44,16 @@ fail() {
 expect_eq() {
     [ "$2" = "$3" ] || fail "$1: expected '$2', got '$3'"
 }
+# expect_said WHAT MESSAGE COMMAND...: the command succeeds and says MESSAGE (a grep pattern).
+expect_said() {
+    local what=$1 message=$2 output
+    shift 2
+    if ! output=$("$@" 2>&1); then
+        fail "$what: failed with '$output'"
+    elif ! grep -q -- "$message" <<<"$output"; then
+        fail "$what: said '$output'"
+    fi
+}
 # expect_refused WHAT MESSAGE COMMAND...: the command fails and says MESSAGE (a grep pattern).
 expect_refused() {
     local what=$1 message=$2 output

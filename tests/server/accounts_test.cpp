@@ -5,7 +5,11 @@ namespace {
 
 class AccountsTest : public ServerTest {
 protected:
-    void SetUp() override { submission = newSubmission(); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(logIn(app, adminNip));
+        submission = newSubmission();
+    }
 
     // A row change that carries an acting NIP, to see whether the NIP is accepted.
     void addRowAs(const std::string &actor)
@@ -15,6 +19,7 @@ protected:
     void backdateLogins(const std::string &interval)
     {
         root.exec("UPDATE nasn_login_attempt SET attempted_at = attempted_at - INTERVAL " + interval);
+        root.exec("UPDATE nasn_sesi SET mulai = mulai - INTERVAL " + interval);
     }
 
     std::string submission;
@@ -40,18 +45,40 @@ TEST_F(serverAccounts, LoginAnswersOneRowOnlyForAnActiveAccountWithThatPassword)
     EXPECT_FALSE(logIn(app, operatorNip));
 }
 
-TEST_F(serverAccounts, PasswordsAreStoredAsSaltedSha256Only)
+TEST_F(serverAccounts, PasswordsAreStoredAsSaltedSlowHashesOnly)
 {
-    Rows rows = root.query("SELECT salt, password_hash, password_hash = SHA2(CONCAT(salt, " + q(password) +
-                           "), 256) FROM nasn_user ORDER BY nip");
+    Rows rows =
+        root.query("SELECT salt, password_hash, hash_cost, password_hash = util_password_hash(salt, " +
+                   q(password) + ", hash_cost), password_hash = SHA2(CONCAT(salt, " + q(password) +
+                   "), 256) FROM nasn_user ORDER BY nip");
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_NE(rows[0][0], rows[1][0]) << "same password, same salt";
     EXPECT_NE(rows[0][1], rows[1][1]) << "same password, same hash";
     for (const Row &row : rows)
-        EXPECT_EQ(row[2], "1");
+        EXPECT_EQ(row[2].value() + row[3].value() + row[4].value(), "1010")
+            << "the configured cost, not one round";
     EXPECT_EQ(count("nasn_user", "LOCATE(" + q(password) + ", CONCAT(salt, password_hash)) > 0"), "0");
     EXPECT_EQ(*resultColumns("CALL nasn_user_tampildata()"),
               (std::vector<std::string>{"id", "nip", "nama_lengkap", "user_level", "register_date"}));
+}
+
+// A hash of the old kind (one SHA-256) or of a lower cost is replaced at the
+// account's next successful login, and only then.
+TEST_F(serverAccounts, ACheaperStoredHashIsReplacedAtTheNextSuccessfulLogin)
+{
+    root.exec("UPDATE nasn_user SET hash_cost = 0, password_hash = SHA2(CONCAT(salt, " + q(password) +
+              "), 256) WHERE nip = '199202022020012002'");
+    const std::string stored = "SELECT CONCAT(hash_cost, ' ', password_hash = util_password_hash(salt, " +
+                               q(password) + ", hash_cost)) FROM nasn_user WHERE nip = '199202022020012002'";
+    EXPECT_FALSE(logIn(app, operatorNip, "wrong"));
+    EXPECT_EQ(root.scalar(stored), "0 1") << "a failed login changes nothing";
+    EXPECT_TRUE(logIn(app, operatorNip));
+    EXPECT_EQ(root.scalar(stored), "10 1");
+
+    root.exec("UPDATE nasn_konfigurasi SET hash_cost = 25");
+    EXPECT_TRUE(logIn(app, operatorNip));
+    EXPECT_EQ(root.scalar(stored), "25 1") << "a raised cost reaches the account at its next login";
+    EXPECT_TRUE(logIn(app, operatorNip));
 }
 
 TEST_F(serverAccounts, FiveFailuresLockThatNipOnThatHostForFifteenMinutes)

@@ -4,7 +4,10 @@
 
 namespace {
 
-class AdministrationTest : public ServerTest {};
+class AdministrationTest : public ServerTest {
+protected:
+    void SetUp() override { ASSERT_TRUE(logIn(app, adminNip)); }
+};
 
 struct VersionCase {
     const char *client, *status;
@@ -68,6 +71,7 @@ TEST_F(serverAdministration, OfficialsAreOnePairNamedFromTheStaffRegister)
 
 TEST_F(serverAdministration, ProfileAndAnnouncements)
 {
+    ASSERT_TRUE(logIn(app, operatorNip));
     EXPECT_EQ(app.query("CALL nasn_load_profil('199202022020012002')"),
               (Rows{{"Dedi Firmansyah", operatorNip}}));
     EXPECT_TRUE(app.query("CALL nasn_load_profil('199909092020011009')").empty());

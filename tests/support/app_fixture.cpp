@@ -9,11 +9,11 @@ AppFixture::AppFixture(bool demo)
 {
 }
 
-void AppFixture::logIn(const DemoAccount &account)
+void AppFixture::logIn(Tfmain &window, const DemoAccount &account)
 {
-    fmain->tabLogin->leNIP->setText(account.nip);
-    fmain->tabLogin->lePassword->setText(account.password);
-    fmain->tabLogin->btnloginClick();
+    window.tabLogin->leNIP->setText(account.nip);
+    window.tabLogin->lePassword->setText(account.password);
+    window.tabLogin->btnloginClick();
     messages.take();
 }
 

@@ -23,7 +23,8 @@ protected:
     explicit AppFixture(bool demo = true);
 
     // Logs in through the login page and drops the boxes it showed.
-    void logIn(const DemoAccount &account);
+    void logIn(const DemoAccount &account) { logIn(*fmain, account); }
+    void logIn(Tfmain &window, const DemoAccount &account);
     // Sends the key to the widget, as typing does.
     static void press(QWidget *widget, int key);
 

@@ -259,6 +259,7 @@ TEST_F(ImportTest, GuardsAndTheRowCountStopTheImport)
         fresh.replaceProcedure(c.procedure);
         Tdm freshDm(settingsFor(fresh));
         Tfmain window(freshDm, messages, files);
+        logIn(window, demoOperator);
         window.context = fmain->context;
         window.tabPengajuanProses->tabPengajuanProsesTambahAll->click();
         EXPECT_EQ(messages.take(), Boxes{c.box}) << c.procedure;
@@ -313,6 +314,7 @@ TEST_F(ImportTest, ConnectionAndInsertFailuresStopTheImport)
         Tdm freshDm(settingsFor(fresh));
         LockingFiles lockingFiles(fresh, file);
         Tfmain window(freshDm, messages, locksAtTheDialog ? static_cast<FileChooser &>(lockingFiles) : files);
+        logIn(window, demoOperator);
         window.context = fmain->context;
         window.import->reportView = &reports;
         window.showPage(Page::tabPengajuanProses);

@@ -152,10 +152,10 @@ TEST_F(RecipientListTest, ListsLongerThanOneFetchBlockShowEveryRow)
     const std::string id = newSubmission();
     server.admin().exec(
         "INSERT INTO nasn_pengajuan_detail (id_pengajuan, nik, nama_lengkap, gapok, gapok_4, gapok_1, "
-        "remunerasi, insentif) SELECT " +
+        "remunerasi, insentif, nip_operator) SELECT " +
         id +
-        ", CONCAT('9', LPAD(seq, 15, '0')), CONCAT('Pegawai ', seq), '1000', '40', '10', '0', '0' "
-        "FROM seq_1_to_6000");
+        ", CONCAT('9', LPAD(seq, 15, '0')), CONCAT('Pegawai ', seq), '1000', '40', '10', '0', '0', " +
+        demoOperator.nip + " FROM seq_1_to_6000");
     fmain->context.id_pengajuan = QString::fromStdString(id);
     page().tabPengajuanProsesTampilDataClick();
     EXPECT_EQ(count(), "6000");

@@ -22,13 +22,15 @@ protected:
         return server.admin().scalar("SELECT COUNT(*) FROM nasn_pengajuan_detail WHERE id_pengajuan = " +
                                      submissionId);
     }
-    // A recipient of the open submission, stored behind the client's back.
+    // A recipient of the open submission, stored behind the client's back (as
+    // a row a procedure adds, so it needs no login of the administrator's host).
     void insertRecipient(const std::string &nik, const std::string &name) const
     {
         server.admin().exec(
             "INSERT INTO nasn_pengajuan_detail (id_pengajuan, nik, nama_lengkap, gapok, gapok_4, "
-            "gapok_1, remunerasi, insentif) VALUES (" +
-            submissionId + ", '" + nik + "', '" + name + "', '3000000', '120000', '30000', '0', '0')");
+            "gapok_1, remunerasi, insentif, nip_operator) VALUES (" +
+            submissionId + ", '" + nik + "', '" + name + "', '3000000', '120000', '30000', '0', '0', '" +
+            demoOperator.nip + "')");
     }
     std::string newSubmission() const
     {
