@@ -22,7 +22,7 @@ NumberFormat builtInFormat(uint32_t id)
         {10, "0.00%"},
         {11, "0.00E+00"},
         {12, "# ?/?"},
-        {13, "# ??/??"},
+        {13, "# ?\?/?\?"}, // written so no trigraph reads it
         {14, "mm-dd-yy"},
         {15, "d-mmm-yy"},
         {16, "d-mmm"},

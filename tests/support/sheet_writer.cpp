@@ -29,9 +29,12 @@ void writeRecipientSheet(const QString &path, const std::vector<QStringList> &ro
 std::vector<QStringList> recipientRows(int count)
 {
     std::vector<QStringList> rows;
-    for (int n = 1; n <= count; ++n)
+    for (int n = 1; n <= count; ++n) {
+        // 4 % and 1 % of the salary rounded half up, as the plausibility check expects
+        const qint64 salary = 3000000 + n;
         rows.push_back({QString("3273%1").arg(n, 12, 10, QLatin1Char('0')), QString("Penerima %1").arg(n),
-                        QString::number(3000000 + n), "120000", "30000", QString::number(2000000 + n),
-                        "500000"});
+                        QString::number(salary), QString::number((salary * 4 + 50) / 100),
+                        QString::number((salary + 50) / 100), QString::number(2000000 + n), "500000"});
+    }
     return rows;
 }

@@ -15,5 +15,6 @@ using CellFormats = std::map<std::pair<int, int>, QString>;
 void writeRecipientSheet(const QString &path, const std::vector<QStringList> &rows,
                          const CellFormats &formats = {});
 
-// `count` valid recipients: NIK 3273000000000001.., salary 3 000 000 + n.
+// `count` valid recipients: NIK 3273000000000001.., salary 3 000 000 + n, and
+// its 4 % and 1 % rounded.
 std::vector<QStringList> recipientRows(int count);

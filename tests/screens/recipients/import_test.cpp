@@ -321,8 +321,9 @@ TEST_F(ImportTest, ConnectionAndInsertFailuresStopTheImport)
         window.tabPengajuanProses->tabPengajuanProsesTampilDataClick();
         fresh.admin().exec(
             "INSERT INTO nasn_pengajuan_detail (id_pengajuan, nik, nama_lengkap, gapok, gapok_4, "
-            "gapok_1, remunerasi, insentif) VALUES (" +
-            submissionId + ", '3273000000000999', 'Di Belakang', '1', '1', '1', '1', '1')");
+            "gapok_1, remunerasi, insentif, nip_operator) VALUES (" +
+            submissionId + ", '3273000000000999', 'Di Belakang', '1', '1', '1', '1', '1', '" +
+            demoOperator.nip + "')");
         if (c.procedure.empty())
             fresh.refuseConnections();
         const QString before = window.tabPengajuanProses->tabPengajuanProsesJumlah->text();
