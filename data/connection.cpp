@@ -3,6 +3,7 @@
 #include "data/db_error.h"
 #include "data/query.h"
 
+#include <QTemporaryFile>
 #include <algorithm>
 #include <mysql.h>
 
@@ -30,6 +31,20 @@ void Connection::open()
     mysql_optionsv(mysql, MYSQL_OPT_WRITE_TIMEOUT, &readWriteTimeoutSeconds);
     mysql_optionsv(mysql, MYSQL_OPT_MAX_ALLOWED_PACKET, &maxPacketBytes);
     mysql_optionsv(mysql, MYSQL_SET_CHARSET_NAME, "utf8mb4");
+    // Connector/C takes the authority only as a file, so the compiled-in PEM is
+    // written to a private temporary one (mode 0600) for the handshake. The
+    // server must present a certificate that chains to it and names the host.
+    QTemporaryFile authority;
+    if (!authority.open() || authority.write(settings_.authority) != settings_.authority.size() ||
+        !authority.flush()) {
+        mysql_close(mysql);
+        throw DbError("cannot write the certificate authority to a temporary file");
+    }
+    const QByteArray authorityPath = QFile::encodeName(authority.fileName());
+    const my_bool verify = 1;
+    mysql_optionsv(mysql, MYSQL_OPT_SSL_CA, authorityPath.constData());
+    mysql_optionsv(mysql, MYSQL_OPT_SSL_VERIFY_SERVER_CERT, &verify);
+    mysql_optionsv(mysql, MYSQL_OPT_SSL_ENFORCE, &verify);
     const QByteArray host = settings_.host.toUtf8(), user = settings_.user.toUtf8(),
                      password = settings_.password.toUtf8(), database = settings_.database.toUtf8();
     if (!mysql_real_connect(mysql, host.constData(), user.constData(), password.constData(),

@@ -4,6 +4,6 @@
 
 ConnectionSettings ConnectionSettings::builtIn()
 {
-    return {builtin::dbHost,     builtin::dbPort,  builtin::dbName,       builtin::dbUser,
-            builtin::dbPassword, builtin::altHost, builtin::altHostPublic};
+    return {builtin::dbHost,     builtin::dbPort,  builtin::dbName,        builtin::dbUser,
+            builtin::dbPassword, builtin::altHost, builtin::altHostPublic, builtin::dbAuthority};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 struct ConnectionSettings {
@@ -11,6 +12,8 @@ struct ConnectionSettings {
     // A host equal to altHost is shown under altHostPublic in the connection line.
     QString altHost;
     QString altHostPublic;
+    // PEM of the authority the server's certificate must chain to.
+    QByteArray authority;
 
     // The values compiled into the program.
     static ConnectionSettings builtIn();

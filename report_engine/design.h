@@ -30,7 +30,7 @@ struct DisplayFormat {
 
 struct TextStyle {
     QString fontFamily = QStringLiteral("Courier New");
-    int fontPixelSize = 13;
+    double fontPixelSize = 13; // a shrunk text's prepared style may lie between whole pixels
     bool bold = false;
     bool italic = false;
     HAlign hAlign = HAlign::Left;
@@ -39,7 +39,8 @@ struct TextStyle {
     double frameWidth = 1; // pixels at 96 dpi
     Padding padding;
     bool wordWrap = false;
-    bool html = false; // b, i, u, br and font colour tags are drawn as such
+    bool shrink = false; // a text that does not fit its box is drawn smaller until it does
+    bool html = false;   // b, i, u, br and font colour tags are drawn as such
     bool operator==(const TextStyle &) const = default;
 };
 

@@ -96,7 +96,7 @@ bool exportHtml(const PreparedReport &report, const QString &path, QString *erro
                                   ".page{position:relative;overflow:visible;margin:0 0 4mm 0;"
                                   "page-break-after:always}\n"
                                   ".page div{position:absolute;box-sizing:border-box;display:flex;"
-                                  "flex-direction:column;line-height:normal}\n");
+                                  "flex-direction:column;line-height:normal;overflow:hidden}\n");
     for (int i = 0; i < report.styles.size(); ++i)
         html += cssClass(i, report.styles[i]);
     html += QLatin1String("</style>\n</head>\n<body>\n");

@@ -145,8 +145,29 @@ private:
         return K::Variable;
     }
 
+    // GROUPS(x, 8, 6, 1, 3): the text in groups of these lengths.
+    bool groups(Expression &out)
+    {
+        out.kind = Expression::Kind::Groups;
+        Expression text;
+        if (!additive(text))
+            return false;
+        out.args.push_back(std::move(text));
+        while (take(QLatin1Char(','))) {
+            Expression length;
+            if (!number(length) || length.name.toInt() <= 0)
+                return failAt(QStringLiteral("GROUPS needs lengths above 0"));
+            out.args.push_back(std::move(length));
+        }
+        if (out.args.size() < 2)
+            return failAt(QStringLiteral("GROUPS needs lengths"));
+        return take(QLatin1Char(')')) || failAt(QStringLiteral("expected )"));
+    }
+
     bool call(const QString &function, Expression &out)
     {
+        if (function.compare(QLatin1String("GROUPS"), Qt::CaseInsensitive) == 0)
+            return groups(out);
         const bool isSum = function.compare(QLatin1String("SUM"), Qt::CaseInsensitive) == 0;
         if (!isSum && function.compare(QLatin1String("TERBILANG"), Qt::CaseInsensitive) != 0)
             return failAt(QStringLiteral("unknown function %1").arg(function));
@@ -235,6 +256,19 @@ QString evaluateExpression(const Expression &e, EvaluationContext &context)
         const QString value = evaluateExpression(e.args.front(), context);
         double amount = 0;
         return parseNumber(value, amount) ? terbilang(amount) : value;
+    }
+    case K::Groups: {
+        const QString text = evaluateExpression(e.args.front(), context);
+        QStringList parts;
+        qsizetype at = 0;
+        for (std::size_t i = 1; i < e.args.size() && at < text.size(); ++i) {
+            const qsizetype length = e.args[i].name.toInt();
+            parts.append(text.mid(at, length));
+            at += length;
+        }
+        if (at < text.size())
+            parts.append(text.mid(at));
+        return parts.join(QLatin1Char(' '));
     }
     case K::Number:
         return e.name;

@@ -12,12 +12,25 @@
 namespace report_engine {
 
 struct Expression {
-    enum class Kind { Field, Variable, LineNumber, PageNumber, TotalPages, Now, Sum, Terbilang, Number, Add };
+    enum class Kind {
+        Field,
+        Variable,
+        LineNumber,
+        PageNumber,
+        TotalPages,
+        Now,
+        Sum,
+        Terbilang,
+        Groups,
+        Number,
+        Add
+    };
     Kind kind = Kind::Variable;
-    QString dataset;              // Field, Sum
-    QString name;                 // Field and Sum: the field; Variable: its name; Number: the literal
-    QString band;                 // Sum: the data band summed over
-    std::vector<Expression> args; // Terbilang: its argument; Add: the terms
+    QString dataset; // Field, Sum
+    QString name;    // Field and Sum: the field; Variable: its name; Number: the literal
+    QString band;    // Sum: the data band summed over
+    std::vector<Expression>
+        args; // Terbilang: its argument; Groups: the text, then the lengths; Add: the terms
 };
 
 // Stands for the page count until the last page is known.

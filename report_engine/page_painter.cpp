@@ -13,11 +13,6 @@ namespace report_engine {
 
 namespace {
 
-QRectF toPixels(const QRectF &mm)
-{
-    return QRectF(mm.x() * pxPerMm, mm.y() * pxPerMm, mm.width() * pxPerMm, mm.height() * pxPerMm);
-}
-
 // Whole device pixels: crisp on screen, short numbers in PDF content.
 double snap(double px96, double scale)
 {
@@ -26,103 +21,26 @@ double snap(double px96, double scale)
 
 QRectF toDevice(const QRectF &mm, double scale)
 {
-    const QRectF px = toPixels(mm);
+    const QRectF px = mmToPixels(mm);
     const double left = snap(px.left(), scale), top = snap(px.top(), scale);
     return QRectF(left, top, snap(px.right(), scale) - left, snap(px.bottom(), scale) - top);
-}
-
-// The faces templates name, mapped to their metric-compatible free faces so a
-// report lays out the same on every machine.
-QString resolvedFamily(const QString &family)
-{
-    static const std::pair<const char *, const char *> faces[] = {{"Courier New", "Liberation Mono"},
-                                                                  {"Times New Roman", "Liberation Serif"},
-                                                                  {"Arial", "Liberation Sans"}};
-    for (const auto &[named, free] : faces)
-        if (family.compare(QLatin1String(named), Qt::CaseInsensitive) == 0)
-            return QLatin1String(free);
-    return family;
 }
 
 // Pixels at 96 dpi of the text's box without its padding.
 QRectF innerRect(const PreparedText &text, const TextStyle &style)
 {
     const Padding &p = style.padding;
-    return toPixels(text.rect.adjusted(p.left, p.top, -p.right, -p.bottom));
+    return mmToPixels(text.rect.adjusted(p.left, p.top, -p.right, -p.bottom));
 }
 
 } // namespace
-
-QFont reportFont(const TextStyle &style)
-{
-    QFont font(resolvedFamily(style.fontFamily));
-    font.setPixelSize(style.fontPixelSize);
-    font.setBold(style.bold);
-    font.setItalic(style.italic);
-    // Unhinted metrics are the same on screen, printer and PDF, so lines break alike everywhere.
-    font.setHintingPreference(QFont::PreferNoHinting);
-    return font;
-}
-
-GlyphCache::GlyphCache(const QFont &font)
-    : raw_(QRawFont::fromFont(font)), latin_(256), latinKnown_(256, false)
-{
-}
-
-const GlyphCache::Glyph &GlyphCache::glyph(QChar c)
-{
-    const char16_t code = c.unicode();
-    if (code < 256 && latinKnown_[code])
-        return latin_[code];
-    if (code >= 256)
-        if (const auto it = others_.constFind(code); it != others_.cend())
-            return *it;
-    const QList<quint32> indexes = raw_.glyphIndexesForString(QString(c));
-    Glyph g;
-    g.index = indexes.value(0);
-    g.advance = raw_.advancesForGlyphIndexes({g.index}, QRawFont::UseDesignMetrics).value(0).x();
-    if (code < 256) {
-        latinKnown_[code] = true;
-        return latin_[code] = g;
-    }
-    return *others_.insert(code, g);
-}
-
-double GlyphCache::width(QStringView text)
-{
-    double w = 0;
-    for (const QChar c : text)
-        w += glyph(c).advance;
-    return w;
-}
 
 PagePainter::PagePainter(const PreparedReport &report) : report_(report)
 {
     for (const TextStyle &style : report.styles) {
         fonts_.push_back(reportFont(style));
-        glyphs_.emplace_back(fonts_.back());
+        glyphs_.emplace_back(style);
     }
-}
-
-QStringList PagePainter::wrap(const QString &paragraph, GlyphCache &glyphs, double width) const
-{
-    QStringList lines;
-    QString current;
-    double currentWidth = 0;
-    const double space = glyphs.glyph(QLatin1Char(' ')).advance;
-    for (const QString &word : paragraph.split(QLatin1Char(' '))) {
-        const double wordWidth = glyphs.width(word);
-        if (!current.isEmpty() && currentWidth + space + wordWidth > width) {
-            lines.append(current);
-            current = word;
-            currentWidth = wordWidth;
-        } else {
-            currentWidth += (current.isEmpty() ? 0 : space) + wordWidth;
-            current = current.isEmpty() ? word : current + QLatin1Char(' ') + word;
-        }
-    }
-    lines.append(current);
-    return lines;
 }
 
 std::vector<TextLine> PagePainter::layout(const PreparedText &text)
@@ -130,13 +48,7 @@ std::vector<TextLine> PagePainter::layout(const PreparedText &text)
     const TextStyle &style = report_.styles.at(text.style);
     GlyphCache &glyphs = glyphs_.at(text.style);
     const QRectF inner = innerRect(text, style);
-    QStringList lines = text.text.split(QLatin1Char('\n'));
-    if (style.wordWrap) {
-        QStringList wrapped;
-        for (const QString &line : lines)
-            wrapped += wrap(line, glyphs, inner.width());
-        lines = wrapped;
-    }
+    const QStringList lines = textLines(text.text, style.wordWrap, glyphs, inner.width());
     const double lineHeight = glyphs.lineSpacing();
     const double blockHeight = lines.size() * lineHeight - glyphs.leading();
     double top = inner.top();
@@ -248,6 +160,35 @@ void PagePainter::drawFrames(QPainter &painter, const PreparedPage &page, double
     }
 }
 
+void PagePainter::queueGlyphs(const PreparedText &text, double scale)
+{
+    GlyphCache &glyphs = glyphs_[text.style];
+    for (const TextLine &line : layout(text)) {
+        double x = line.origin.x();
+        const double y = snap(line.origin.y(), scale);
+        for (const QChar c : line.text) {
+            const GlyphCache::Glyph &g = glyphs.glyph(c);
+            if (c != QLatin1Char(' ')) {
+                indexes_[text.style].push_back(g.index);
+                positions_[text.style].emplace_back(snap(x, scale), y);
+            }
+            x += g.advance;
+        }
+    }
+}
+
+void PagePainter::drawQueued(QPainter &painter, std::size_t style)
+{
+    if (indexes_[style].empty())
+        return;
+    QGlyphRun run;
+    run.setRawFont(scaledFonts_[style]);
+    run.setRawData(indexes_[style].data(), positions_[style].data(), int(indexes_[style].size()));
+    painter.drawGlyphRun(QPointF(0, 0), run);
+    indexes_[style].clear();
+    positions_[style].clear();
+}
+
 void PagePainter::drawPage(QPainter &painter, int pageIndex, double scale)
 {
     if (scale != scaledFor_) {
@@ -267,34 +208,23 @@ void PagePainter::drawPage(QPainter &painter, int pageIndex, double scale)
     for (const PreparedText &text : page.texts) {
         if (text.text.isEmpty())
             continue;
-        if (report_.styles.at(text.style).html) {
+        const bool html = report_.styles.at(text.style).html;
+        if (text.clipped || html) {
+            painter.save();
+            painter.setClipRect(toDevice(text.rect, scale));
+        }
+        if (html) {
             drawHtml(painter, text, scale);
-            continue;
+        } else {
+            queueGlyphs(text, scale);
+            if (text.clipped)
+                drawQueued(painter, text.style);
         }
-        GlyphCache &glyphs = glyphs_[text.style];
-        for (const TextLine &line : layout(text)) {
-            double x = line.origin.x();
-            const double y = snap(line.origin.y(), scale);
-            for (const QChar c : line.text) {
-                const GlyphCache::Glyph &g = glyphs.glyph(c);
-                if (c != QLatin1Char(' ')) {
-                    indexes_[text.style].push_back(g.index);
-                    positions_[text.style].emplace_back(snap(x, scale), y);
-                }
-                x += g.advance;
-            }
-        }
+        if (text.clipped || html)
+            painter.restore();
     }
-    for (std::size_t style = 0; style < glyphs_.size(); ++style) {
-        if (indexes_[style].empty())
-            continue;
-        QGlyphRun run;
-        run.setRawFont(scaledFonts_[style]);
-        run.setRawData(indexes_[style].data(), positions_[style].data(), int(indexes_[style].size()));
-        painter.drawGlyphRun(QPointF(0, 0), run);
-        indexes_[style].clear();
-        positions_[style].clear();
-    }
+    for (std::size_t style = 0; style < glyphs_.size(); ++style)
+        drawQueued(painter, style);
 }
 
 } // namespace report_engine

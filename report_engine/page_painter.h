@@ -5,49 +5,19 @@
 // advances cached per style: no shaping per cell, and on PDF whole device
 // units keep the content stream short. Scripts that need shaping are not
 // expected in reports; a character the face lacks shows its missing glyph.
+// A text the preparer found crossing its box is drawn on its own, cut at the box.
 #pragma once
 
 #include "report_engine/prepared.h"
+#include "report_engine/text_layout.h"
 
-#include <QFont>
-#include <QHash>
 #include <QPointF>
-#include <QRawFont>
 
 #include <vector>
 
 class QPainter;
 
 namespace report_engine {
-
-inline constexpr double pxPerMm = 96.0 / 25.4;
-
-// The report font for a style; "Courier New", "Times New Roman" and "Arial"
-// resolve to their metric-compatible free faces.
-QFont reportFont(const TextStyle &style);
-
-// Glyphs and unhinted advances of one face at one size, looked up once per character.
-class GlyphCache {
-public:
-    explicit GlyphCache(const QFont &font);
-
-    struct Glyph {
-        quint32 index = 0;
-        double advance = 0;
-    };
-    const Glyph &glyph(QChar c);
-    double width(QStringView text);
-    const QRawFont &rawFont() const { return raw_; }
-    double ascent() const { return raw_.ascent(); }
-    double lineSpacing() const { return raw_.ascent() + raw_.descent() + raw_.leading(); }
-    double leading() const { return raw_.leading(); }
-
-private:
-    QRawFont raw_;
-    std::vector<Glyph> latin_; // the first 256 characters, filled on first use
-    std::vector<bool> latinKnown_;
-    QHash<char16_t, Glyph> others_;
-};
 
 struct TextLine {
     QPointF origin; // left end of the baseline, pixels at 96 dpi from the page's top-left
@@ -67,7 +37,9 @@ private:
     std::vector<TextLine> layout(const PreparedText &text);
     void drawFrames(QPainter &painter, const PreparedPage &page, double scale);
     void drawHtml(QPainter &painter, const PreparedText &text, double scale);
-    QStringList wrap(const QString &paragraph, GlyphCache &glyphs, double width) const;
+    // Queues the text's glyphs for its style's run.
+    void queueGlyphs(const PreparedText &text, double scale);
+    void drawQueued(QPainter &painter, std::size_t style);
 
     const PreparedReport &report_;
     std::vector<QFont> fonts_;

@@ -11,23 +11,22 @@ namespace report_engine {
 namespace {
 
 constexpr quint32 preparedMagic = 0x53525052; // "SRPR"
-constexpr quint16 preparedVersion = 1;
+constexpr quint16 preparedVersion = 2;        // 2: fitted texts (fractional sizes, shrink, clipped)
 
 QDataStream &operator<<(QDataStream &s, const TextStyle &t)
 {
-    return s << t.fontFamily << qint32(t.fontPixelSize) << t.bold << t.italic << qint8(t.hAlign)
-             << qint8(t.vAlign) << quint8(t.frameSides) << t.frameWidth << t.padding.left << t.padding.top
-             << t.padding.right << t.padding.bottom << t.wordWrap << t.html;
+    return s << t.fontFamily << t.fontPixelSize << t.bold << t.italic << qint8(t.hAlign) << qint8(t.vAlign)
+             << quint8(t.frameSides) << t.frameWidth << t.padding.left << t.padding.top << t.padding.right
+             << t.padding.bottom << t.wordWrap << t.html << t.shrink;
 }
 
 QDataStream &operator>>(QDataStream &s, TextStyle &t)
 {
-    qint32 size;
     qint8 h, v;
     quint8 sides;
-    s >> t.fontFamily >> size >> t.bold >> t.italic >> h >> v >> sides >> t.frameWidth >> t.padding.left >>
-        t.padding.top >> t.padding.right >> t.padding.bottom >> t.wordWrap >> t.html;
-    t.fontPixelSize = size;
+    s >> t.fontFamily >> t.fontPixelSize >> t.bold >> t.italic >> h >> v >> sides >> t.frameWidth >>
+        t.padding.left >> t.padding.top >> t.padding.right >> t.padding.bottom >> t.wordWrap >> t.html >>
+        t.shrink;
     t.hAlign = HAlign(std::clamp<int>(h, 0, 2));
     t.vAlign = VAlign(std::clamp<int>(v, 0, 2));
     t.frameSides = sides & FrameAll;
@@ -41,7 +40,7 @@ QDataStream &operator<<(QDataStream &s, const PreparedPage &p)
         s << b.name << qint8(b.kind) << b.top << b.height;
     s << qint32(p.texts.size());
     for (const PreparedText &t : p.texts)
-        s << t.rect << qint32(t.style) << qint32(t.band) << t.text;
+        s << t.rect << qint32(t.style) << qint32(t.band) << t.text << t.clipped;
     s << qint32(p.lines.size());
     for (const PreparedLine &l : p.lines)
         s << l.line << l.width;
@@ -63,7 +62,7 @@ bool readPage(QDataStream &s, PreparedPage &p, qsizetype styleCount)
     for (qint32 i = 0; i < count && s.status() == QDataStream::Ok; ++i) {
         PreparedText t;
         qint32 style, band;
-        s >> t.rect >> style >> band >> t.text;
+        s >> t.rect >> style >> band >> t.text >> t.clipped;
         if (style < 0 || style >= styleCount || band < 0 || band >= p.bands.size())
             return false;
         t.style = style;

@@ -13,9 +13,10 @@ namespace report_engine {
 
 struct PreparedText {
     QRectF rect;
-    int style = 0; // index into PreparedReport::styles
-    int band = 0;  // index into PreparedPage::bands
-    QString text;  // final text; markup when the style is HTML
+    int style = 0;        // index into PreparedReport::styles
+    int band = 0;         // index into PreparedPage::bands
+    QString text;         // final text; markup when the style is HTML
+    bool clipped = false; // crosses its box even at its style's size: drawn cut at the box
 };
 
 struct PreparedLine {

@@ -2,8 +2,10 @@
 
 #include "report_engine/expression.h"
 #include "report_engine/number_format.h"
+#include "report_engine/text_layout.h"
 
 #include <map>
+#include <memory>
 #include <stdexcept>
 
 namespace report_engine {
@@ -248,6 +250,8 @@ private:
             text.text = object.text.evaluate(*this, object.format, source.style.html);
             if (object.text.usesTotalPages())
                 pendingTotals_.append({int(out_.pages.size() - 1), int(page.texts.size())});
+            else
+                fit(text);
             page.texts.append(std::move(text));
         }
         for (const LineObject &line : band.lines)
@@ -255,12 +259,37 @@ private:
                 {QLineF(left + line.x1, top + line.y1, left + line.x2, top + line.y2), line.width});
     }
 
+    // A text drawn smaller gets a style of its own size; one that crosses its box is marked for cutting.
+    void fit(PreparedText &text)
+    {
+        if (out_.styles[text.style].html || text.text.isEmpty())
+            return;
+        auto &glyphs = glyphs_[text.style];
+        if (!glyphs)
+            glyphs = std::make_unique<GlyphCache>(out_.styles[text.style]);
+        const TextFit fitted = fitText(text.text, out_.styles[text.style], text.rect, *glyphs);
+        text.clipped = fitted.clipped;
+        if (fitted.pixelSize == out_.styles[text.style].fontPixelSize)
+            return;
+        const std::pair<int, double> key{text.style, fitted.pixelSize};
+        auto shrunk = shrunkStyles_.find(key);
+        if (shrunk == shrunkStyles_.end()) {
+            TextStyle style = out_.styles[text.style];
+            style.fontPixelSize = fitted.pixelSize;
+            shrunk = shrunkStyles_.emplace(key, styleIndex(style)).first;
+        }
+        text.style = shrunk->second;
+    }
+
     // The second pass: the page count is known once every page is laid out.
     void fillTotalPages()
     {
         const QString total = QString::number(out_.pages.size());
-        for (const auto &[page, text] : pendingTotals_)
-            out_.pages[page].texts[text].text.replace(totalPagesPlaceholder, total);
+        for (const auto &[page, text] : pendingTotals_) {
+            PreparedText &prepared = out_.pages[page].texts[text];
+            prepared.text.replace(totalPagesPlaceholder, total);
+            fit(prepared);
+        }
     }
 
     const PrepareInput &in_;
@@ -270,6 +299,8 @@ private:
     QHash<QString, double> sums_;
     QHash<QString, QString> variables_;
     QList<std::pair<int, int>> pendingTotals_;
+    std::map<int, std::unique_ptr<GlyphCache>> glyphs_; // by style, made when a text of it is first fitted
+    std::map<std::pair<int, double>, int> shrunkStyles_;
     QString nowText_;
     const ReportPage *page_ = nullptr;
     const Band *footer_ = nullptr;

@@ -48,6 +48,10 @@ public:
     // preparation error the host shows it and no preview opens (returns false).
     bool showPreview(PreviewHost &host);
 
+    // The name the preview suggests for exports and saves, without suffix; the title when empty.
+    void setDocumentName(const QString &name) { documentName_ = name; }
+    QString documentName() const { return documentName_; }
+
     bool exportPdf(const QString &path, const Progress &progress = {});
     bool exportHtml(const QString &path, const Progress &progress = {});
     bool exportCsv(const QString &path, const Progress &progress = {});
@@ -60,6 +64,7 @@ private:
     VariableCallback variables_;
     PreparedReport prepared_;
     QString lastError_;
+    QString documentName_;
 };
 
 } // namespace report_engine

@@ -157,7 +157,9 @@ private:
         text.height = number("height", 0);
         if (const QString font = attr("font"); !font.isEmpty())
             style.fontFamily = font;
-        style.fontPixelSize = int(number("size", style.fontPixelSize));
+        style.fontPixelSize = number("size", style.fontPixelSize);
+        if (style.fontPixelSize <= 0)
+            return fail(QStringLiteral("size must be above 0: \"%1\"").arg(attr("size")));
         style.bold = flag("bold", false);
         style.italic = flag("italic", false);
         const auto h = xml_.attributes().value(QLatin1String("halign"));
@@ -174,6 +176,7 @@ private:
         if (!readPadding(attr("padding"), style.padding))
             return fail(QStringLiteral("padding needs one or four numbers: \"%1\"").arg(attr("padding")));
         style.wordWrap = flag("wrap", false);
+        style.shrink = flag("shrink", false);
         style.html = flag("html", false);
         text.format.pattern = attr("format");
         if (xml_.attributes().hasAttribute(QLatin1String("decimal")))
@@ -226,7 +229,7 @@ void writeText(QXmlStreamWriter &xml, const TextObject &text)
     xml.writeAttribute(QStringLiteral("width"), numberText(text.width));
     xml.writeAttribute(QStringLiteral("height"), numberText(text.height));
     xml.writeAttribute(QStringLiteral("font"), style.fontFamily);
-    xml.writeAttribute(QStringLiteral("size"), QString::number(style.fontPixelSize));
+    xml.writeAttribute(QStringLiteral("size"), numberText(style.fontPixelSize));
     if (style.bold)
         xml.writeAttribute(QStringLiteral("bold"), QStringLiteral("true"));
     if (style.italic)
@@ -251,6 +254,8 @@ void writeText(QXmlStreamWriter &xml, const TextObject &text)
     }
     if (style.wordWrap)
         xml.writeAttribute(QStringLiteral("wrap"), QStringLiteral("true"));
+    if (style.shrink)
+        xml.writeAttribute(QStringLiteral("shrink"), QStringLiteral("true"));
     if (style.html)
         xml.writeAttribute(QStringLiteral("html"), QStringLiteral("true"));
     if (!text.format.pattern.isEmpty()) {

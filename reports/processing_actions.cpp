@@ -101,6 +101,14 @@ void ProcessingActions::print(const QString &fileName, const ProcessedRun &run)
         s_.messages.warning("File template laporan tidak ditemukan:\r" + QDir::toNativeSeparators(path));
         return;
     }
-    report_.fr.loadFromFile(path);
+    if (!report_.fr.loadFromFile(path)) {
+        s_.messages.warning("File template laporan tidak dapat dibaca:\r" + QDir::toNativeSeparators(path) +
+                            "\r" + report_.fr.lastError());
+        return;
+    }
+    // Exports are named after the document and its month, so one month does not overwrite another.
+    const QString document = fileName == attachmentTemplate ? QStringLiteral("Lampiran BPJS Kesehatan")
+                                                            : QStringLiteral("Pemindahbukuan Bank");
+    report_.fr.setDocumentName((document + ' ' + run.periodLabel).trimmed());
     report_.showRun(run, previewHost_);
 }

@@ -57,13 +57,11 @@ END;;
 CREATE OR REPLACE TRIGGER nasn_pengajuan_detail_before_insert BEFORE INSERT ON nasn_pengajuan_detail
 FOR EACH ROW
 BEGIN
-    IF NOT (@@check_constraint_checks AND @@foreign_key_checks AND @@unique_checks AND @@insert_id = 0) THEN
-        SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'Ditolak: pemeriksaan tabel dimatikan';
-    END IF;
-    IF @@session.time_zone <> @@global.time_zone THEN
-        SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'Ditolak: zona waktu sesi diubah';
-    END IF;
-    IF NEW.nip_operator IS NOT NULL THEN
+    -- One chain of tests: each statement of a trigger costs per row.
+    IF NOT (@@check_constraint_checks AND @@foreign_key_checks AND @@unique_checks AND @@insert_id = 0
+            AND @@session.time_zone = @@global.time_zone) THEN
+        SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'Ditolak: pengaturan sesi diubah';
+    ELSEIF NEW.nip_operator IS NOT NULL THEN
         CALL util_guard_rows(NEW.id_pengajuan);
     ELSEIF NOT ((SELECT b.buka_pada FROM nasn_pengajuan_buka b
                  WHERE b.id_pengajuan = NEW.id_pengajuan AND b.koneksi = CONNECTION_ID()) <=> SYSDATE()) THEN

@@ -237,6 +237,13 @@ BEGIN
     CALL util_exec(CONCAT('GRANT SELECT ON ', v_db, '.cache_pns TO ', p_account));
 END;;
 
+-- Every login of the application account over TCP must use TLS. Not at
+-- 'localhost', the socket: it carries no TLS, so the server would refuse
+-- every login there.
+CREATE OR REPLACE PROCEDURE util_app_require_tls(IN p_account VARCHAR(400), IN p_host VARCHAR(255))
+    MODIFIES SQL DATA
+    CALL util_exec(CONCAT('ALTER USER ', p_account, IF(p_host = 'localhost', ' REQUIRE NONE', ' REQUIRE SSL')));;
+
 -- The application account at one host or host pattern ('%', '10.20.%'):
 -- created if missing, given this password and exactly the grants above.
 -- Names reach the statements through QUOTE(), never as raw text.
@@ -246,6 +253,7 @@ BEGIN
     DECLARE v_account VARCHAR(400) DEFAULT CONCAT(QUOTE(p_user), '@', QUOTE(p_host));
     CALL util_exec(CONCAT('CREATE USER IF NOT EXISTS ', v_account, ' IDENTIFIED BY ', QUOTE(p_password)));
     CALL util_exec(CONCAT('ALTER USER ', v_account, ' IDENTIFIED BY ', QUOTE(p_password)));
+    CALL util_app_require_tls(v_account, p_host);
     CALL util_app_grant(v_account);
 END;;
 
@@ -267,6 +275,7 @@ BEGIN
     FOR a IN (SELECT DISTINCT User AS name, Host AS host FROM mysql.columns_priv
               WHERE Db = DATABASE() AND Table_name = 'nasn_pengajuan_detail'
                 AND FIND_IN_SET('Insert', Column_priv) > 0) DO
+        CALL util_app_require_tls(CONCAT(QUOTE(a.name), '@', QUOTE(a.host)), a.host);
         CALL util_app_grant(CONCAT(QUOTE(a.name), '@', QUOTE(a.host)));
     END FOR;
 END;;

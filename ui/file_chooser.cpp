@@ -14,6 +14,8 @@ QString run(const FileDialogRequest &request, QFileDialog::AcceptMode mode)
     if (!request.selectedFilter.isEmpty())
         dialog.selectNameFilter(request.selectedFilter);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.folder.isEmpty())
+        dialog.setDirectory(request.folder);
     if (!request.defaultName.isEmpty())
         dialog.selectFile(request.defaultName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -10,6 +10,7 @@ struct FileDialogRequest {
     QString selectedFilter; // one of filters
     QString defaultSuffix;  // without the dot
     QString defaultName;
+    QString folder; // where the dialog opens when defaultName names no folder
 };
 
 class FileChooser {

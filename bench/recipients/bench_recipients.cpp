@@ -41,11 +41,14 @@ std::string makeSubmission(const TestServer &server)
                "VALUES ('202501', '288', '-', '2025-01-05', 'bench', 'JM')");
     const std::string id = admin.scalar("SELECT MAX(id) FROM nasn_pengajuan");
     admin.exec("INSERT INTO nasn_pengajuan_detail (id_pengajuan, nik, nama_lengkap, gapok, gapok_4, gapok_1, "
-               "remunerasi, insentif) SELECT " +
+               "remunerasi, insentif, nip_operator) SELECT " +
                id +
                ", CONCAT('3273', LPAD(seq, 12, '0')), CONCAT('Pegawai Non ASN Nomor ', seq), 2800000 + seq, "
-               "112000 + seq, 28000 + seq, 1500000 + seq * 3, seq * 7 FROM seq_1_to_" +
+               "112000 + seq, 28000 + seq, 1500000 + seq * 3, seq * 7, '199202022020012002' FROM seq_1_to_" +
                std::to_string(recipientCount));
+    // The server lists rows only for an operator logged in from the client's host.
+    admin.exec("CALL adm_person_set('199202022020012002', 'Operator Bench', '')");
+    admin.exec("CALL adm_account_set('199202022020012002', 'Admin_skpd', 'bench-password')");
     return id;
 }
 
@@ -94,6 +97,10 @@ int main(int argc, char **argv)
         Tfmain window(dm, messages, files);
         window.resize(1280, 800);
         window.show();
+        window.tabLogin->leNIP->setText("199202022020012002");
+        window.tabLogin->lePassword->setText("bench-password");
+        window.tabLogin->btnloginClick();
+        messages.shown = 0;
         window.context.id_pengajuan = submission;
         window.showPage(Page::tabPengajuanProses);
         RecipientListPage &page = *window.tabPengajuanProses;

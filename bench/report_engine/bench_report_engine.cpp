@@ -36,6 +36,9 @@ TextObject cell(double x, double width, double height, const QString &text, HAli
     t.style.hAlign = align;
     t.style.frameSides = FrameAll;
     t.style.padding = {1.3, 0, 1.3, 0};
+    // Fitting on, as in the shipped attachment: figures shrink, names wrap and shrink.
+    t.style.shrink = true;
+    t.style.wordWrap = !amount && align == HAlign::Left;
     if (amount)
         t.format = {QStringLiteral("%2.0n"), QStringLiteral("."), QStringLiteral(".")};
     return t;
@@ -61,10 +64,8 @@ ReportPage section(const QString &name, const QString &dataBand, bool withFooter
     double x = 77;
     for (const QString &field : amountFields) {
         header.texts.append(cell(x, 27, 27, field, HAlign::Center, false));
-        data.texts.append(
-            cell(x, 27, 7, QStringLiteral("[rows.\"%1\"]").arg(field), HAlign::Right, true));
-        summary.texts.append(cell(x, 27, 11,
-                                  QStringLiteral("[SUM(<rows.\"%1\">,%2)]").arg(field, dataBand),
+        data.texts.append(cell(x, 27, 7, QStringLiteral("[rows.\"%1\"]").arg(field), HAlign::Right, true));
+        summary.texts.append(cell(x, 27, 11, QStringLiteral("[SUM(<rows.\"%1\">,%2)]").arg(field, dataBand),
                                   HAlign::Right, true));
         x += 27;
     }

@@ -32,6 +32,18 @@ bool splitPair(const QString &text, QString &name, QString &value)
     return true;
 }
 
+// A designer wants to know which texts do not fit their boxes even when the output looks fine at a glance.
+void warnOfCutTexts(const report_engine::PreparedReport &prepared)
+{
+    for (qsizetype p = 0; p < prepared.pages.size(); ++p)
+        for (const report_engine::PreparedText &text : prepared.pages[p].texts)
+            if (text.clipped)
+                std::fprintf(stderr,
+                             "sarvela-report: page %lld, band %s: \"%s\" does not fit its box and is cut\n",
+                             static_cast<long long>(p + 1),
+                             qPrintable(prepared.pages[p].bands[text.band].name), qPrintable(text.text));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -91,6 +103,7 @@ int main(int argc, char **argv)
     });
     if (!report.prepare())
         return failWith(report.lastError());
+    warnOfCutTexts(report.prepared());
     const bool written = outputFlag == QLatin1String("--pdf")    ? report.exportPdf(outputPath)
                          : outputFlag == QLatin1String("--html") ? report.exportHtml(outputPath)
                                                                  : report.exportCsv(outputPath);

@@ -10,8 +10,10 @@ namespace report_engine {
 class PreviewHost {
 public:
     virtual ~PreviewHost() = default;
-    // `suggested` is a full path; `filter` as in "PDF files (*.pdf)". Empty when the user cancels.
-    virtual QString saveFileName(const QString &caption, const QString &suggested, const QString &filter) = 0;
+    // A full path, or empty when the user cancels. `suggestedName` is a file name
+    // without folder: the host knows which folder to offer. `filter` as in "PDF files (*.pdf)".
+    virtual QString saveFileName(const QString &caption, const QString &suggestedName,
+                                 const QString &filter) = 0;
     virtual QString openFileName(const QString &caption, const QString &filter) = 0;
     virtual void showError(const QString &message) = 0;
 };

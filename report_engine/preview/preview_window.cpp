@@ -344,11 +344,17 @@ void PreviewWindow::openPrepared()
     setPrepared(loaded);
 }
 
+QString PreviewWindow::documentName() const
+{
+    if (report_ && !report_->documentName().isEmpty())
+        return report_->documentName();
+    return prepared_.title.isEmpty() ? QStringLiteral("report") : prepared_.title;
+}
+
 void PreviewWindow::savePrepared()
 {
-    const QString name = (prepared_.title.isEmpty() ? QStringLiteral("report") : prepared_.title) + ".rpr";
     const QString path =
-        host_.saveFileName(tr("Save prepared report"), QDir(lastFolder_).filePath(name), preparedFilter);
+        host_.saveFileName(tr("Save prepared report"), documentName() + ".rpr", preparedFilter);
     if (path.isEmpty())
         return;
     QString error;
@@ -373,8 +379,7 @@ bool PreviewWindow::exportTo(ExportFormat format, const QString &path)
         return false;
     }
     lastFormat_ = format;
-    lastFolder_ = QFileInfo(path).absolutePath();
-    lastFileName_ = QFileInfo(path).fileName();
+    lastPath_ = path;
     exportedOnce_ = true;
     showStatus(tr("Exported to %1").arg(QDir::toNativeSeparators(path)));
     return true;
@@ -383,12 +388,9 @@ bool PreviewWindow::exportTo(ExportFormat format, const QString &path)
 void PreviewWindow::exportAsked(ExportFormat format)
 {
     const FormatInfo info = formatInfo(format);
-    const QString name = format == ExportFormat::Csv
-                             ? defaultCsvFileName
-                             : (prepared_.title.isEmpty() ? QStringLiteral("report") : prepared_.title) +
-                                   QLatin1String(info.suffix);
-    const QString path =
-        host_.saveFileName(tr(info.caption), QDir(lastFolder_).filePath(name), tr(info.filter));
+    const QString name =
+        format == ExportFormat::Csv ? defaultCsvFileName : documentName() + QLatin1String(info.suffix);
+    const QString path = host_.saveFileName(tr(info.caption), name, tr(info.filter));
     if (!path.isEmpty())
         exportTo(format, path);
 }
@@ -397,7 +399,7 @@ void PreviewWindow::quickExport()
 {
     if (!exportedOnce_)
         return exportAsked(lastFormat_);
-    exportTo(lastFormat_, QDir(lastFolder_).filePath(lastFileName_));
+    exportTo(lastFormat_, lastPath_);
 }
 
 } // namespace report_engine

@@ -52,6 +52,8 @@ private:
     void setPrepared(const PreparedReport &prepared);
     void refresh();
     void showStatus(const QString &message);
+    // The suggested file name of exports and saves, without suffix.
+    QString documentName() const;
 
     void print();
     void printToDefault();
@@ -79,8 +81,7 @@ private:
     int page_ = 0;
     double zoom_ = 1;
     int foundPage_ = -1, foundText_ = -1;
-    QString lastFolder_;
-    QString lastFileName_;
+    QString lastPath_; // of the last export, for quick export
     ExportFormat lastFormat_ = ExportFormat::Pdf;
     bool exportedOnce_ = false;
 

@@ -1,6 +1,10 @@
 #include "fixtures.h"
 
+#include "report_engine/page_painter.h"
+
+#include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -77,6 +81,70 @@ QStringList bandNames(const report_engine::PreparedPage &page)
     for (const report_engine::PreparedBand &band : page.bands)
         names.append(band.name);
     return names;
+}
+
+QList<PdfWord> pdfWords(const QString &pdfPath)
+{
+    static const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">(.*)</word>"));
+    const double mm = 25.4 / 72;
+    QList<PdfWord> words;
+    int page = -1;
+    for (const QString &line :
+         run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdfPath, QStringLiteral("-")})
+             .split(QLatin1Char('\n'))) {
+        if (line.contains(QLatin1String("<page ")))
+            ++page;
+        const QRegularExpressionMatch m = word.match(line);
+        if (!m.hasMatch())
+            continue;
+        QString text = m.captured(5);
+        text.replace(QLatin1String("&lt;"), QLatin1String("<"))
+            .replace(QLatin1String("&gt;"), QLatin1String(">"))
+            .replace(QLatin1String("&quot;"), QLatin1String("\""))
+            .replace(QLatin1String("&apos;"), QLatin1String("'"))
+            .replace(QLatin1String("&amp;"), QLatin1String("&"));
+        const QPointF from(m.captured(1).toDouble() * mm, m.captured(2).toDouble() * mm);
+        const QPointF to(m.captured(3).toDouble() * mm, m.captured(4).toDouble() * mm);
+        words.append({page, QRectF(from, to), text});
+    }
+    return words;
+}
+
+namespace {
+constexpr double drawnScale = 4;
+
+QPoint drawnPixel(double xMm, double yMm)
+{
+    return QPoint(qRound(xMm * report_engine::pxPerMm * drawnScale),
+                  qRound(yMm * report_engine::pxPerMm * drawnScale));
+}
+} // namespace
+
+DrawnPage::DrawnPage(const report_engine::PreparedReport &report)
+    : image(QSize(1, 1) * qCeil(report.pages[0].size.width() * report_engine::pxPerMm * drawnScale),
+            QImage::Format_RGB32)
+{
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    report_engine::PagePainter(report).drawPage(painter, 0, drawnScale);
+}
+
+bool DrawnPage::inkAt(double xMm, double yMm) const
+{
+    const QPoint p = drawnPixel(xMm, yMm);
+    EXPECT_TRUE(image.valid(p));
+    return qGray(image.pixel(p)) < 128;
+}
+
+bool DrawnPage::inkIn(const QRectF &mm) const
+{
+    const QPoint from = drawnPixel(mm.left(), mm.top()), to = drawnPixel(mm.right(), mm.bottom());
+    for (int y = from.y(); y <= to.y(); ++y)
+        for (int x = from.x(); x <= to.x(); ++x)
+            if (image.valid(x, y) && qGray(image.pixel(x, y)) < 128)
+                return true;
+    return false;
 }
 
 } // namespace fixtures

@@ -3,6 +3,7 @@
 
 #include "report_engine/report.h"
 
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -28,5 +29,23 @@ QStringList pageTexts(const report_engine::PreparedReport &report, int page);
 
 // Names of the bands on one prepared page, in the order they were placed.
 QStringList bandNames(const report_engine::PreparedPage &page);
+
+// A word of a PDF as pdftotext places it: page from 0, box in millimetres from the page's top-left.
+struct PdfWord {
+    int page = -1;
+    QRectF box;
+    QString text;
+};
+QList<PdfWord> pdfWords(const QString &pdfPath);
+
+// The first page drawn at 4 device pixels per pixel, for looking at its ink by page position in millimetres.
+class DrawnPage {
+public:
+    explicit DrawnPage(const report_engine::PreparedReport &report);
+    bool inkAt(double xMm, double yMm) const;
+    // Whether any pixel inside the rectangle is dark.
+    bool inkIn(const QRectF &mm) const;
+    QImage image;
+};
 
 } // namespace fixtures

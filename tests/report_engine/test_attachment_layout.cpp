@@ -3,8 +3,6 @@
 // blocks with empty lines and padding, bold totals and a Times footer.
 #include "fixtures.h"
 
-#include <QRegularExpression>
-
 #include <gtest/gtest.h>
 
 using namespace report_engine;
@@ -54,24 +52,14 @@ Bendahara Pengeluaran,</text>
 </report>
 )";
 
-struct Box {
-    double left = -1, top = -1, right = -1;
-};
-
-// The last word box of `word` in pdftotext's bounding-box output, in millimetres.
-Box wordBox(const QString &boxes, const QString &word)
+// The box of the last word `text` on the page.
+QRectF wordBox(const QList<fixtures::PdfWord> &words, const QString &text)
 {
-    QRegularExpressionMatch m;
-    auto matches =
-        QRegularExpression(QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\"[^>]*>%1<")
-                               .arg(QRegularExpression::escape(word)))
-            .globalMatch(boxes);
-    while (matches.hasNext())
-        m = matches.next();
-    const double mm = 25.4 / 72;
-    return m.hasMatch() ? Box{m.captured(1).toDouble() * mm, m.captured(2).toDouble() * mm,
-                              m.captured(3).toDouble() * mm}
-                        : Box{};
+    for (auto it = words.crbegin(); it != words.crend(); ++it)
+        if (it->text == text)
+            return it->box;
+    ADD_FAILURE() << "no word " << text.toStdString();
+    return {};
 }
 
 class AttachmentLayout : public ::testing::Test {
@@ -84,8 +72,7 @@ protected:
         ASSERT_TRUE(report.prepare()) << report.lastError().toStdString();
         const QString pdf = dir.filePath(QStringLiteral("lampiran.pdf"));
         ASSERT_TRUE(report.exportPdf(pdf));
-        boxes =
-            fixtures::run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+        boxes = fixtures::pdfWords(pdf);
         layoutText =
             fixtures::run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
         fonts = fixtures::run(QStringLiteral("pdffonts"), {pdf});
@@ -94,40 +81,41 @@ protected:
     QTemporaryDir dir;
     std::unique_ptr<TableDataset> data;
     Report report;
-    QString boxes, layoutText, fonts;
+    QList<fixtures::PdfWord> boxes;
+    QString layoutText, fonts;
 };
 
 TEST_F(AttachmentLayout, TitleCentredOverItsWholeWidthReachingIntoTheMargin)
 {
-    const Box title = wordBox(boxes, QStringLiteral("DAFTAR"));
-    const Box end = wordBox(boxes, QStringLiteral("PERHITUNGAN"));
-    EXPECT_NEAR((title.left + end.right) / 2, 15 + 310 / 2.0, 0.5);
+    const QRectF title = wordBox(boxes, QStringLiteral("DAFTAR"));
+    const QRectF end = wordBox(boxes, QStringLiteral("PERHITUNGAN"));
+    EXPECT_NEAR((title.left() + end.right()) / 2, 15 + 310 / 2.0, 0.5);
     EXPECT_TRUE(layoutText.contains(QStringLiteral(": P1")));
     EXPECT_TRUE(layoutText.contains(QStringLiteral(": Mei 2024")));
 }
 
 TEST_F(AttachmentLayout, HeadingLinesStackAndCentre)
 {
-    const Box dasar = wordBox(boxes, QStringLiteral("Dasar"));
-    const Box pengenaan = wordBox(boxes, QStringLiteral("Pengenaan"));
-    const Box iuran = wordBox(boxes, QStringLiteral("Iuran"));
-    EXPECT_LT(dasar.top, pengenaan.top);
-    EXPECT_NEAR(pengenaan.top - dasar.top, iuran.top - pengenaan.top, 0.1);
-    EXPECT_NEAR((pengenaan.left + pengenaan.right) / 2, 15 + 50 + 27 / 2.0, 0.3);
+    const QRectF dasar = wordBox(boxes, QStringLiteral("Dasar"));
+    const QRectF pengenaan = wordBox(boxes, QStringLiteral("Pengenaan"));
+    const QRectF iuran = wordBox(boxes, QStringLiteral("Iuran"));
+    EXPECT_LT(dasar.top(), pengenaan.top());
+    EXPECT_NEAR(pengenaan.top() - dasar.top(), iuran.top() - pengenaan.top(), 0.1);
+    EXPECT_NEAR((pengenaan.left() + pengenaan.right()) / 2, 15 + 50 + 27 / 2.0, 0.3);
     // Vertically centred in the 21 mm heading that starts below the 17 mm title.
-    EXPECT_NEAR((dasar.top + iuran.top) / 2, 10 + 17 + 21 / 2.0 - 1.5, 1.5);
+    EXPECT_NEAR((dasar.top() + iuran.top()) / 2, 10 + 17 + 21 / 2.0 - 1.5, 1.5);
 }
 
 TEST_F(AttachmentLayout, SignatureBlocksKeepEmptyLinesAndPadding)
 {
-    const Box mengetahui = wordBox(boxes, QStringLiteral("Mengetahui"));
-    const Box name = wordBox(boxes, QStringLiteral("AMINAH"));
-    const Box place = wordBox(boxes, QStringLiteral("Talvirana,"));
-    const Box kuasa = wordBox(boxes, QStringLiteral("Kuasa"));
-    EXPECT_NEAR(mengetahui.left, 15 + 39.7, 0.3);
-    EXPECT_NEAR(place.left, 15 + 163 + 39.7, 0.3);
-    const double line = kuasa.top - mengetahui.top;
-    EXPECT_NEAR(name.top - mengetahui.top, 6 * line, 0.2) << "four empty lines between";
+    const QRectF mengetahui = wordBox(boxes, QStringLiteral("Mengetahui"));
+    const QRectF name = wordBox(boxes, QStringLiteral("AMINAH"));
+    const QRectF place = wordBox(boxes, QStringLiteral("Talvirana,"));
+    const QRectF kuasa = wordBox(boxes, QStringLiteral("Kuasa"));
+    EXPECT_NEAR(mengetahui.left(), 15 + 39.7, 0.3);
+    EXPECT_NEAR(place.left(), 15 + 163 + 39.7, 0.3);
+    const double line = kuasa.top() - mengetahui.top();
+    EXPECT_NEAR(name.top() - mengetahui.top(), 6 * line, 0.2) << "four empty lines between";
     EXPECT_TRUE(layoutText.contains(QStringLiteral("NIP. 19700101 200001 2 001")));
 }
 
@@ -135,9 +123,10 @@ TEST_F(AttachmentLayout, BoldTotalAndTimesFooter)
 {
     EXPECT_TRUE(fonts.contains(QStringLiteral("LiberationMono-Bold")));
     EXPECT_TRUE(fonts.contains(QStringLiteral("LiberationSerif")));
-    const Box total = wordBox(boxes, QStringLiteral("6.000"));
-    EXPECT_NEAR(total.right, 15 + 25 - 1.3, 0.3);
-    EXPECT_NEAR(wordBox(boxes, QStringLiteral("dari")).right, 15 + 299 - 2, 1) << "right-aligned, then \"1\"";
+    const QRectF total = wordBox(boxes, QStringLiteral("6.000"));
+    EXPECT_NEAR(total.right(), 15 + 25 - 1.3, 0.3);
+    EXPECT_NEAR(wordBox(boxes, QStringLiteral("dari")).right(), 15 + 299 - 2, 1)
+        << "right-aligned, then \"1\"";
     EXPECT_TRUE(layoutText.contains(QStringLiteral("Halaman 1 dari 1")));
 }
 

@@ -58,6 +58,18 @@ TEST_F(Tool, RendersATemplateOverCsvData)
                     .contains(QStringLiteral("2 Ani z")));
 }
 
+TEST_F(Tool, NamesTheTextsThatDoNotFitTheirBoxes)
+{
+    write("people.csv", "name,amount\nAni,1\nBudi Setiawan Kusumaningrat Prasetyo Nugroho Wijaya,2\n");
+    const Result result = runTool({path("t.xml"), "--data", "people=" + path("people.csv"), "--var", "who=z",
+                                   "--csv", path("out.csv")});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_TRUE(result.errors.contains("sarvela-report: page 1, band Rows: \"2 Budi Setiawan Kusumaningrat "
+                                       "Prasetyo Nugroho Wijaya z\" does not fit its box and is cut\n"))
+        << result.errors.toStdString();
+    EXPECT_FALSE(result.errors.contains("Ani"));
+}
+
 TEST_F(Tool, FailsWithTheEngineMessage)
 {
     const std::pair<QStringList, const char *> cases[] = {

@@ -1,11 +1,8 @@
 #include "fixtures.h"
 
-#include "report_engine/page_painter.h"
 #include "report_engine/windows1252.h"
 
 #include <QFile>
-#include <QImage>
-#include <QPainter>
 #include <QPrinter>
 #include <QRegularExpression>
 
@@ -226,23 +223,7 @@ TEST_F(Exports, PreparedReportSurvivesSaveAndOpen)
 
 namespace {
 
-// Darkness of a pixel at a page position in millimetres, on a page drawn at 4 device pixels per pixel.
-class DrawnPage {
-public:
-    explicit DrawnPage(const PreparedReport &report)
-        : image(QSize(1, 1) * qCeil(report.pages[0].size.width() * pxPerMm * 4), QImage::Format_RGB32)
-    {
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        PagePainter(report).drawPage(painter, 0, 4);
-    }
-    bool inkAt(double xMm, double yMm) const
-    {
-        EXPECT_TRUE(image.valid(qRound(xMm * pxPerMm * 4), qRound(yMm * pxPerMm * 4)));
-        return qGray(image.pixel(qRound(xMm * pxPerMm * 4), qRound(yMm * pxPerMm * 4))) < 128;
-    }
-    QImage image;
-};
+using fixtures::DrawnPage;
 
 TEST(PagePainting, FramesDrawOnlyTheirSides)
 {

@@ -143,6 +143,8 @@ TEST_F(Expressions, FieldsVariablesAndFunctions)
     report.setVariableCallback([](const QString &name, QVariant &value) {
         if (name.compare(QLatin1String("pa_nama"), Qt::CaseInsensitive) == 0)
             value = QStringLiteral("Budi");
+        else if (name == QLatin1String("pa_nip"))
+            value = QStringLiteral("197505152000031004");
     });
     const std::pair<const char *, const char *> cases[] = {
         {"[people.\"name\"]", "P1"},
@@ -153,6 +155,9 @@ TEST_F(Expressions, FieldsVariablesAndFunctions)
         {"[TERBILANG(people.\"amount\")]", "seribu"},
         {"[250 + people.\"amount\" + 1]", "1251"},
         {"[TERBILANG(people.\"amount\" + 1)]", "seribu satu"},
+        {"NIP. [GROUPS(pa_nip, 8, 6, 1, 3)]", "NIP. 19750515 200003 1 004"},
+        {"[GROUPS(pa_nip, 8, 6)]", "19750515 200003 1004"},
+        {"[groups(people.\"name\", 1, 5)]", "P 1"},
         {"[Page#] [Line#]", "1 0"},
         {"no [brackets", "no [brackets"},
     };
@@ -186,6 +191,8 @@ TEST_F(Errors, AreReportedNotPrintedAsEmptyText)
         {"[pa_nama2]", "Unknown variable \"pa_nama2\""},
         {"[SUM(people.\"amount\")]", "SUM needs a band name"},
         {"[FOO(1)]", "unknown function FOO"},
+        {"[GROUPS(people.\"name\")]", "GROUPS needs lengths"},
+        {"[GROUPS(people.\"name\", 0)]", "GROUPS needs lengths above 0"},
     };
     report.setVariableCallback([](const QString &, QVariant &) {}); // leaves every slot alone
     for (const auto &[text, message] : cases) {

@@ -127,7 +127,7 @@ TEST_F(Preview, ExportAsksForANameAndQuickExportReusesIt)
     trigger("exportCsv");
     ASSERT_EQ(host.asked.size(), 1);
     EXPECT_EQ(host.asked[0].caption, QStringLiteral("Export to CSV"));
-    EXPECT_TRUE(host.asked[0].suggested.endsWith(QStringLiteral("report_tpp1.csv")));
+    EXPECT_EQ(host.asked[0].suggested, QStringLiteral("report_tpp1.csv"));
     EXPECT_EQ(host.asked[0].filter, QStringLiteral("CSV files (*.csv)"));
     ASSERT_TRUE(QFile::exists(path("first.csv")));
 
@@ -136,9 +136,13 @@ TEST_F(Preview, ExportAsksForANameAndQuickExportReusesIt)
     EXPECT_EQ(host.asked.size(), 1) << "quick export asks nothing";
     EXPECT_TRUE(QFile::exists(path("first.csv")));
 
-    host.answers = {path("doc.pdf")};
+    host.answers = {path("doc.pdf"), path("doc.rpr")};
     trigger("exportPdf");
-    EXPECT_TRUE(host.asked.last().suggested.startsWith(dir.path())) << "the last folder is offered";
+    EXPECT_EQ(host.asked.last().suggested, QStringLiteral("Test report.pdf"))
+        << "the title, as nothing else is set";
+    report.setDocumentName(QStringLiteral("Lampiran Mei 2024"));
+    trigger("save");
+    EXPECT_EQ(host.asked.last().suggested, QStringLiteral("Lampiran Mei 2024.rpr"));
     EXPECT_TRUE(QFile::exists(path("doc.pdf")));
     host.answers = {QString()};
     trigger("exportHtml"); // cancelled

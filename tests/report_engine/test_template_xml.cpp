@@ -14,8 +14,9 @@ TEST(TemplateFormat, SavingWritesBackWhatWasRead)
         QStringLiteral(
             "<band kind=\"data\" name=\"Rows\" height=\"7\" dataset=\"people\">"
             "<text name=\"Cell\" x=\"-2\" y=\"1.5\" width=\"24\" height=\"7\" font=\"Times New Roman\" "
-            "size=\"11\" bold=\"true\" italic=\"true\" halign=\"right\" valign=\"bottom\" frame=\"lb\" "
-            "frame-width=\"0.5\" padding=\"1.3 0 1.3 0.2\" wrap=\"true\" html=\"true\" format=\"%2.0n\" "
+            "size=\"10.5\" bold=\"true\" italic=\"true\" halign=\"right\" valign=\"bottom\" frame=\"lb\" "
+            "frame-width=\"0.5\" padding=\"1.3 0 1.3 0.2\" wrap=\"true\" shrink=\"true\" html=\"true\" "
+            "format=\"%2.0n\" "
             "decimal=\".\" thousands=\".\">line one\n  &lt;b&gt;two&lt;/b&gt; [people.\"name\"] </text>"
             "<line x1=\"0\" y1=\"7\" x2=\"80\" y2=\"7\" width=\"2\"/></band>"),
         QStringLiteral("orientation=\"landscape\""));

@@ -54,9 +54,9 @@ TEST_F(AttachmentTest, ASmallProcessingOnTwoPages)
           "Mengetahui", "Kuasa Pengguna Anggaran,", "Bendahara Pengeluaran,", "NIP. 19750515 200003 1 004"})
         EXPECT_TRUE(one.contains(text)) << text.toStdString();
     EXPECT_TRUE(one.contains(": Rumah Sakit Umum Daerah pada Dinas Kesehatan\n: Mei 2024"));
-    // gapok of row n is 1 000 000 n + 5; the total is 6 000 015.
-    EXPECT_TRUE(fixtures::pageTexts(prepared, 0).contains("2.000.005"));
-    EXPECT_TRUE(fixtures::pageTexts(prepared, 0).contains("6.000.015"));
+    // gapok, field 6, of row n is 1 000 000 n + 6 000 + n; the total is 6 018 006.
+    EXPECT_TRUE(fixtures::pageTexts(prepared, 0).contains("2.006.002"));
+    EXPECT_TRUE(fixtures::pageTexts(prepared, 0).contains("6.018.006"));
     EXPECT_TRUE(one.contains(" | Halaman 1 dari 2")) << one.toStdString();
 
     const QString two = joined(prepared, 1);
@@ -112,6 +112,6 @@ TEST_F(AttachmentTest, ExportedPdfCarriesRowsTotalsAndFooter)
     const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
     EXPECT_TRUE(text.contains("DAFTAR PERHITUNGAN BPJS KESEHATAN REMUNERASI NON ASN"));
     EXPECT_TRUE(text.contains("Penerima 2"));
-    EXPECT_TRUE(text.contains("6.000.015"));
+    EXPECT_TRUE(text.contains("6.018.006"));
     EXPECT_TRUE(text.contains("Halaman 1 dari 2"));
 }

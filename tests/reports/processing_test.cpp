@@ -3,6 +3,8 @@
 #include "tests/screens/recipients/recipients_fixture.h"
 #include "tests/support/preview_driver.h"
 
+#include <QAction>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 namespace {
@@ -151,4 +153,52 @@ TEST_F(ProcessingTest, AMissingTemplateIsNamedAndNoPreviewOpens)
     EXPECT_EQ(messages.take(),
               (Boxes{{MessageKind::Warning, "File template laporan tidak ditemukan:\r" +
                                                 empty.filePath("nasn_pemindahbukuan_bank.fr3")}}));
+}
+
+TEST_F(ProcessingTest, ExportsAreNamedAfterTheDocumentAndMonthInTheFolderLastChosen)
+{
+    page().btProsesCetak->click();
+    messages.take();
+    QTemporaryDir chosen;
+    const QString month = "Januari " + QString::number(QDate::currentDate().year());
+    const auto exportAs = [](const char *command) {
+        return [command](report_engine::PreviewWindow &preview) {
+            preview.findChild<QAction *>(command)->trigger();
+        };
+    };
+    files.answer(chosen.filePath("lampiran.pdf"));
+    files.answer(chosen.filePath("lampiran.csv"));
+    whenPreviewShows([&](report_engine::PreviewWindow &preview) {
+        exportAs("exportPdf")(preview);
+        exportAs("exportCsv")(preview);
+    });
+    page().btCetak->click();
+    files.answer({});
+    whenPreviewShows(exportAs("exportPdf"));
+    page().btCetakBank->click();
+
+    ASSERT_EQ(files.requests.size(), 3u);
+    EXPECT_EQ(files.requests[0].defaultName,
+              QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                  .filePath("Lampiran BPJS Kesehatan " + month + ".pdf"));
+    EXPECT_EQ(files.requests[1].defaultName, chosen.filePath("report_tpp1.csv"));
+    EXPECT_EQ(files.requests[2].defaultName, chosen.filePath("Pemindahbukuan Bank " + month + ".pdf"));
+    EXPECT_TRUE(QFile::exists(chosen.filePath("lampiran.pdf")));
+    EXPECT_TRUE(messages.take().empty());
+}
+
+TEST_F(ProcessingTest, AnUnreadableTemplateIsNamedWithTheReasonAndNoPreviewOpens)
+{
+    QTemporaryDir dir;
+    QFile broken(dir.filePath("nasn_lampiran.fr3"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("<sheet/>");
+    broken.close();
+    fmain->processing->templateDir = dir.path();
+    page().btProsesCetak->click();
+    messages.take();
+    page().btCetak->click();
+    EXPECT_EQ(messages.take(), (Boxes{{MessageKind::Warning,
+                                       "File template laporan tidak dapat dibaca:\r" + broken.fileName() +
+                                           "\rCannot read template: line 1: not a report template"}}));
 }

@@ -8,7 +8,8 @@ QueryResult processedRows(int count, const QStringList &fields)
     result.fieldNames = fields.isEmpty() ? processedFieldNames : fields;
     for (int n = 1; n <= count; ++n) {
         QStringList row;
-        for (const QString &field : result.fieldNames) {
+        for (qsizetype column = 0; column < result.fieldNames.size(); ++column) {
+            const QString &field = result.fieldNames[column];
             if (field == "nama_lengkap")
                 row << QString("Penerima %1").arg(n);
             else if (field == "nik")
@@ -20,7 +21,7 @@ QueryResult processedRows(int count, const QStringList &fields)
             else if (field == "idx")
                 row << QString::number(n);
             else
-                row << QString::number(1000000LL * n + field.size());
+                row << QString::number(1000000LL * n + 1000LL * column + n);
         }
         result.rows.push_back(row);
     }

@@ -20,9 +20,10 @@ trap cleanup EXIT
 
 # sql DB STATEMENTS: tab-separated rows, as the server's administrator.
 sql() { mariadb --no-defaults --socket="$socket" --user=root --batch --skip-column-names ${1:+--database="$1"} -e "$2"; }
-# app DB STATEMENTS: as DB's application account (named like the database), over TCP.
+# app DB STATEMENTS: as DB's application account (named like the database), over
+# TCP with TLS where the server offers it.
 app() {
-    MYSQL_PWD=$app_password mariadb --no-defaults --host=127.0.0.1 --port="$port" --user="$1" \
+    MYSQL_PWD=$app_password mariadb --no-defaults --ssl --host=127.0.0.1 --port="$port" --user="$1" \
         --batch --skip-column-names --database="$1" -e "$2"
 }
 

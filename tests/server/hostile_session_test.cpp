@@ -2,6 +2,8 @@
 // its own session settings, its own transactions, calls without a login.
 #include "tests/server/server_fixture.h"
 
+#include <mysql.h>
+
 namespace {
 
 const RecipientRow good{"3273000000000001", "Agus", "4000000", "160000", "40000", "1000000", "500000"};
@@ -226,6 +228,20 @@ TEST_F(serverHostileSession, ACallWithoutANipActsAsTheHostsLatestLogin)
     app.exec("CALL nasn_pengajuan_detail_hapus(" +
              q(root.scalar("SELECT MIN(id) FROM nasn_pengajuan_detail")) + ")");
     EXPECT_EQ(count("nasn_pengajuan_detail"), "0") << "the operator's session is the latest again";
+}
+
+// The application account over TCP without TLS, as `mariadb --skip-ssl` would
+// come: refused before any procedure runs.
+TEST_F(serverHostileSession, TheApplicationAccountWithoutTlsIsRefused)
+{
+    MYSQL *plain = mysql_init(nullptr);
+    EXPECT_EQ(mysql_real_connect(plain, server.host().c_str(), server.user().c_str(),
+                                 server.password().c_str(), server.database().c_str(), server.port(), nullptr,
+                                 0),
+              nullptr);
+    EXPECT_EQ(mysql_errno(plain), 1045u) << mysql_error(plain);
+    mysql_close(plain);
+    EXPECT_NO_THROW(server.app().query("CALL nasn_version_check('4')")) << "the same account over TLS";
 }
 
 } // namespace

@@ -43,6 +43,7 @@ std::string ServerTest::count(const std::string &table, const std::string &where
 std::optional<std::vector<std::string>> ServerTest::resultColumns(const std::string &sql)
 {
     MYSQL *mysql = mysql_init(nullptr);
+    verifyServerWithTestAuthority(mysql);
     if (!mysql_real_connect(mysql, server.host().c_str(), server.user().c_str(), server.password().c_str(),
                             server.database().c_str(), server.port(), nullptr, CLIENT_MULTI_RESULTS)) {
         std::string message = mysql_error(mysql);

@@ -34,12 +34,23 @@ std::string shellQuote(const std::string &text)
 
 } // namespace
 
+void verifyServerWithTestAuthority(st_mysql *mysql)
+{
+    static const std::string authority = std::string(SARVELA_SOURCE_DIR) + "/var/tls/ca.pem";
+    const my_bool on = 1;
+    mysql_optionsv(mysql, MYSQL_OPT_SSL_CA, authority.c_str());
+    mysql_optionsv(mysql, MYSQL_OPT_SSL_VERIFY_SERVER_CERT, &on);
+    mysql_optionsv(mysql, MYSQL_OPT_SSL_ENFORCE, &on);
+}
+
 SqlSession::SqlSession(const std::string &socketOrHost, unsigned port, const std::string &user,
                        const std::string &password, const std::string &database)
     : mysql_(mysql_init(nullptr))
 {
     mysql_optionsv(mysql_, MYSQL_SET_CHARSET_NAME, "utf8mb4");
     const bool viaSocket = port == 0;
+    if (!viaSocket)
+        verifyServerWithTestAuthority(mysql_);
     if (!mysql_real_connect(mysql_, viaSocket ? "localhost" : socketOrHost.c_str(), user.c_str(),
                             password.c_str(), database.empty() ? nullptr : database.c_str(), port,
                             viaSocket ? socketOrHost.c_str() : nullptr, CLIENT_MULTI_RESULTS)) {

@@ -14,6 +14,10 @@ struct SqlError : std::runtime_error {
     unsigned code;
 };
 
+// Connections over TCP verify the server against the authority of this
+// checkout (var/tls/ca.pem), as the client does against its compiled-in copy.
+void verifyServerWithTestAuthority(st_mysql *mysql);
+
 using Row = std::vector<std::optional<std::string>>;
 using Rows = std::vector<Row>;
 
