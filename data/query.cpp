@@ -16,7 +16,8 @@ using StatementHandle = std::unique_ptr<MYSQL_STMT, StatementCloser>;
 
 [[noreturn]] void failStatement(MYSQL_STMT *statement, const char *step)
 {
-    throw DbError(std::string(step) + ": " + mysql_stmt_error(statement), mysql_stmt_errno(statement));
+    throw DbError(std::string(step) + ": " + mysql_stmt_error(statement), mysql_stmt_errno(statement),
+                  refusalText(mysql_stmt_sqlstate(statement), mysql_stmt_error(statement)));
 }
 
 // Parameter values bound by position; the vectors are sized once so the binds' pointers stay valid.
@@ -281,7 +282,8 @@ void Query::runText(const QByteArray &sql)
     Connection::Busy busy(connection_);
     MYSQL *mysql = connection_.handle();
     auto fail = [mysql](const char *step) {
-        throw DbError(std::string(step) + ": " + mysql_error(mysql), mysql_errno(mysql));
+        throw DbError(std::string(step) + ": " + mysql_error(mysql), mysql_errno(mysql),
+                      refusalText(mysql_sqlstate(mysql), mysql_error(mysql)));
     };
     if (mysql_real_query(mysql, sql.constData(), static_cast<unsigned long>(sql.size())))
         fail("query");

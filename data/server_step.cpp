@@ -1,25 +1,23 @@
 #include "data/server_step.h"
 
-#include <exception>
+#include "data/db_error.h"
 
-void show(Messages &messages, MessageKind kind, const QString &text)
+namespace {
+
+// An empty text shows no box.
+void showUnlessEmpty(Messages &messages, MessageKind kind, const QString &text,
+                     const QString &informative = {})
 {
-    if (text.isEmpty())
-        return;
-    switch (kind) {
-    case MessageKind::Error:
-        messages.error(text);
-        break;
-    case MessageKind::Information:
-        messages.information(text);
-        break;
-    case MessageKind::ErrorClose:
-        messages.errorClose(text);
-        break;
-    default:
-        messages.warning(text);
-        break;
-    }
+    if (!text.isEmpty())
+        messages.show(kind, text, informative);
+}
+
+} // namespace
+
+QString refusalReason(const std::exception &failure)
+{
+    const auto *error = dynamic_cast<const DbError *>(&failure);
+    return error ? QString::fromStdString(error->reason) : QString();
 }
 
 bool runStep(ConnectionHost &host, Messages &messages, const StepTexts &texts,
@@ -33,13 +31,13 @@ bool runStep(ConnectionHost &host, Messages &messages, const StepTexts &texts,
     try {
         host.connectDB();
     } catch (const std::exception &) {
-        show(messages, MessageKind::Warning, texts.connectionFailure);
+        showUnlessEmpty(messages, MessageKind::Warning, texts.connectionFailure);
         return false;
     }
     try {
         return body() == Step::Done;
-    } catch (const std::exception &) {
-        show(messages, texts.dataFailureKind, texts.dataFailure);
+    } catch (const std::exception &failure) {
+        showUnlessEmpty(messages, texts.dataFailureKind, texts.dataFailure, refusalReason(failure));
         return false;
     }
 }

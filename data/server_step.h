@@ -4,6 +4,7 @@
 
 #include "ui/messages.h"
 
+#include <exception>
 #include <functional>
 
 // Implemented by the main window, which shows the connection line.
@@ -25,9 +26,10 @@ struct StepTexts {
 enum class Step { Done, Stopped };
 
 // True when the body ran to its end; false after a failure box or an early stop
-// (a body that stops shows its own box first).
+// (a body that stops shows its own box first). A refusal by one of our rules shows
+// its reason beneath the fixed failure text; no other server text is ever shown.
 bool runStep(ConnectionHost &host, Messages &messages, const StepTexts &texts,
              const std::function<Step()> &body);
 
-// Shows a box of the given kind (warning, error or information); none for an empty text.
-void show(Messages &messages, MessageKind kind, const QString &text);
+// The server's reason when the failure is a refusal by one of our rules; empty otherwise.
+QString refusalReason(const std::exception &failure);

@@ -3,6 +3,7 @@
 #include "report_engine/preview/preview_window.h"
 #include "report_engine/template_xml.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QSaveFile>
 
@@ -61,7 +62,11 @@ bool Report::showPreview(PreviewHost &host)
         host.showError(lastError_);
         return false;
     }
-    PreviewWindow preview(host, this);
+    QWidget *mainWindow = QApplication::activeWindow();
+    PreviewWindow preview(host, this, mainWindow);
+    if (mainWindow)
+        preview.setScreen(mainWindow->screen());
+    preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
     preview.exec();
     return true;
 }

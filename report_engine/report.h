@@ -23,6 +23,13 @@ namespace report_engine {
 
 class PreviewHost;
 
+// The preview's zoom: a factor, or fitted to the page's width or to the whole page.
+struct PreviewZoom {
+    enum class Fit { None, PageWidth, WholePage };
+    double factor = 1;
+    Fit fit = Fit::None;
+};
+
 class Report {
 public:
     // Replaces the whole design. A missing or unreadable file leaves an empty report and returns false.
@@ -44,9 +51,12 @@ public:
     const PreparedReport &prepared() const { return prepared_; }
     QString lastError() const { return lastError_; }
 
-    // Prepares, then shows the modal preview; returns when it closes. On a
-    // preparation error the host shows it and no preview opens (returns false).
+    // Prepares, then shows the modal preview maximised on the screen of the
+    // active window; returns when it closes. On a preparation error the host
+    // shows it and no preview opens (returns false).
     bool showPreview(PreviewHost &host);
+    // The zoom each preview opens with; a preview leaves its own here when it closes.
+    PreviewZoom previewZoom;
 
     // The name the preview suggests for exports and saves, without suffix; the title when empty.
     void setDocumentName(const QString &name) { documentName_ = name; }

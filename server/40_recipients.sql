@@ -1,4 +1,5 @@
--- Recipient rows of a submission. The table's checks refuse malformed values;
+-- Recipient rows of a submission. The procedures refuse malformed values with a
+-- reason; the table's checks refuse them on every other path (the import), and
 -- the row triggers refuse changes to locked submissions and outside the input window.
 DELIMITER ;;
 
@@ -6,6 +7,40 @@ DELIMITER ;;
 CREATE OR REPLACE FUNCTION util_rupiah(p_amount VARCHAR(64)) RETURNS VARCHAR(32)
     DETERMINISTIC NO SQL
     RETURN FORMAT(CAST(p_amount AS DECIMAL(15, 0)), 0, 'de_DE');;
+
+-- The table's own rules for a row's values, checked first so that a refusal
+-- names the field; the table's checks stay as the last word for every path.
+CREATE OR REPLACE FUNCTION util_digits_ok(p_text TEXT, p_min INT, p_max INT) RETURNS BOOLEAN
+    DETERMINISTIC NO SQL
+    RETURN COALESCE(CHAR_LENGTH(p_text) BETWEEN p_min AND p_max AND p_text NOT REGEXP '[^0-9]', FALSE);;
+
+CREATE OR REPLACE PROCEDURE util_require_row_values(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64), IN p_nik TEXT,
+                                         IN p_nama TEXT, IN p_gapok TEXT, IN p_gapok4 TEXT, IN p_gapok1 TEXT,
+                                         IN p_remunerasi TEXT, IN p_insentif TEXT)
+    MODIFIES SQL DATA
+BEGIN
+    IF NOT util_digits_ok(p_nik, 16, 16) THEN
+        CALL util_refuse(p_nip, p_aksi, 'NIK harus 16 digit angka');
+    END IF;
+    IF NOT COALESCE(CHAR_LENGTH(TRIM(p_nama)) BETWEEN 1 AND 100, FALSE) THEN
+        CALL util_refuse(p_nip, p_aksi, 'Nama Lengkap wajib diisi, paling banyak 100 karakter');
+    END IF;
+    IF NOT util_digits_ok(p_gapok, 1, 15) THEN
+        CALL util_refuse(p_nip, p_aksi, 'Gaji harus angka rupiah bulat, 1 sampai 15 digit');
+    END IF;
+    IF NOT util_digits_ok(p_gapok4, 1, 15) THEN
+        CALL util_refuse(p_nip, p_aksi, 'BPJS 4% dari Gaji harus angka rupiah bulat, 1 sampai 15 digit');
+    END IF;
+    IF NOT util_digits_ok(p_gapok1, 1, 15) THEN
+        CALL util_refuse(p_nip, p_aksi, 'BPJS 1% dari Gaji harus angka rupiah bulat, 1 sampai 15 digit');
+    END IF;
+    IF NOT util_digits_ok(p_remunerasi, 1, 15) THEN
+        CALL util_refuse(p_nip, p_aksi, 'Remunerasi harus angka rupiah bulat, 1 sampai 15 digit');
+    END IF;
+    IF NOT util_digits_ok(p_insentif, 1, 15) THEN
+        CALL util_refuse(p_nip, p_aksi, 'Insentif harus angka rupiah bulat, 1 sampai 15 digit');
+    END IF;
+END;;
 
 -- Order 0 by NIK, 1 by name, anything else by entry (id).
 CREATE OR REPLACE PROCEDURE nasn_pengajuan_detail_tampildata(IN var_id VARCHAR(255), IN var_order INT)
@@ -77,6 +112,11 @@ BEGIN
     CALL util_enter(var_nip_operator, 'tambah pegawai', 'ubah', v_aktor, v_level);
     CALL util_require_input_open(var_nip_operator, 'tambah pegawai');
     CALL util_require_open_submission(var_nip_operator, 'tambah pegawai', v_id);
+    CALL util_require_row_values(var_nip_operator, 'tambah pegawai', var_nik, var_namalengkap, var_gapok,
+                                 var_gapok4, var_gapok1, var_remunerasi, var_insentif);
+    IF EXISTS (SELECT 1 FROM nasn_pengajuan_detail d WHERE d.id_pengajuan = v_id AND d.nik = var_nik) THEN
+        CALL util_refuse(var_nip_operator, 'tambah pegawai', 'NIK sudah ada di pengajuan ini');
+    END IF;
     START TRANSACTION;
     INSERT INTO nasn_pengajuan_detail
         (id_pengajuan, nik, nama_lengkap, gapok, gapok_4, gapok_1, remunerasi, insentif, nip_operator, diubah)
@@ -110,6 +150,8 @@ BEGIN
     IF NOT EXISTS (SELECT 1 FROM nasn_pengajuan_detail d WHERE d.id_pengajuan = v_id AND d.nik = v_nik) THEN
         CALL util_refuse(var_nip_operator, 'ubah pegawai', 'NIK tidak ada di pengajuan ini');
     END IF;
+    CALL util_require_row_values(var_nip_operator, 'ubah pegawai', v_nik, var_namalengkap, var_gapok,
+                                 var_gapok4, var_gapok1, var_remunerasi, var_insentif);
     START TRANSACTION;
     UPDATE nasn_pengajuan_detail d
     SET d.nama_lengkap = var_namalengkap, d.gapok = var_gapok, d.gapok_4 = var_gapok4, d.gapok_1 = var_gapok1,

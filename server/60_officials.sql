@@ -21,7 +21,19 @@ BEGIN
     SELECT c.nama_lengkap, c.pangkat FROM cache_pns c WHERE c.nip = v_nip;
 END;;
 
--- The NIPs are stored as sent; an unknown NIP prints an empty name.
+-- Both officials sign the documents by name, so both must be in the staff register.
+CREATE OR REPLACE PROCEDURE util_require_officials_known(IN p_aktor VARCHAR(255), IN var_pa VARCHAR(255),
+                                                         IN var_bp VARCHAR(255))
+    MODIFIES SQL DATA
+BEGIN
+    IF NOT EXISTS (SELECT 1 FROM cache_pns c WHERE c.nip = var_pa) THEN
+        CALL util_refuse(p_aktor, 'pejabat', 'NIP Pengguna Anggaran tidak ada di data pegawai');
+    END IF;
+    IF NOT EXISTS (SELECT 1 FROM cache_pns c WHERE c.nip = var_bp) THEN
+        CALL util_refuse(p_aktor, 'pejabat', 'NIP Bendahara Pengeluaran tidak ada di data pegawai');
+    END IF;
+END;;
+
 CREATE OR REPLACE PROCEDURE nasn_pejabat_insert(IN var_pa VARCHAR(255), IN var_bp VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
@@ -33,6 +45,7 @@ BEGIN
         RESIGNAL;
     END;
     CALL util_enter(NULL, 'pejabat', 'ubah', v_aktor, v_level);
+    CALL util_require_officials_known(v_aktor, var_pa, var_bp);
     IF EXISTS (SELECT 1 FROM tpp_pejabat t JOIN nasn_konfigurasi k ON k.id = 1 AND t.induk_id = k.unit_id) THEN
         CALL util_refuse(v_aktor, 'pejabat', 'Pasangan pejabat sudah ada, gunakan update');
     END IF;
@@ -53,6 +66,7 @@ BEGIN
         RESIGNAL;
     END;
     CALL util_enter(NULL, 'pejabat', 'ubah', v_aktor, v_level);
+    CALL util_require_officials_known(v_aktor, var_pa, var_bp);
     IF NOT EXISTS (SELECT 1 FROM tpp_pejabat t JOIN nasn_konfigurasi k ON k.id = 1 AND t.induk_id = k.unit_id) THEN
         CALL util_refuse(v_aktor, 'pejabat', 'Belum ada pasangan pejabat, gunakan insert');
     END IF;

@@ -1,7 +1,8 @@
 DELIMITER ;;
 
--- Entries between the two moments (both included), newest first; the remark
--- ends with the client host the action came from.
+-- Entries from the start day to the end day, both whole days included, newest
+-- first: the range is by calendar day, so a client whose clock or zone is behind
+-- the server's still sees today. The remark ends with the client host.
 CREATE OR REPLACE PROCEDURE nasn_log_tampildata(IN var_tanggal_start DATETIME, IN var_tanggal_end DATETIME)
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
@@ -13,7 +14,7 @@ BEGIN
     FROM nasn_log l
     LEFT JOIN cache_pns c ON c.nip = l.nip
     LEFT JOIN nasn_user u ON u.nip = l.nip
-    WHERE l.tanggal_aksi BETWEEN var_tanggal_start AND var_tanggal_end
+    WHERE l.tanggal_aksi >= DATE(var_tanggal_start) AND l.tanggal_aksi < DATE(var_tanggal_end) + INTERVAL 1 DAY
     ORDER BY l.tanggal_aksi DESC, l.id DESC;
 END;;
 

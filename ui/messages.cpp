@@ -12,37 +12,39 @@ QString shownText(const QString &text)
     return shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 
-int show(QMessageBox::Icon icon, const QString &caption, const QString &text,
+int exec(QMessageBox::Icon icon, const QString &caption, const QString &text, const QString &informative,
          QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(icon, caption, shownText(text), buttons, QApplication::activeWindow());
+    box.setInformativeText(shownText(informative));
     return box.exec();
 }
 
 } // namespace
 
-void MessageBoxes::warning(const QString &text)
+void MessageBoxes::show(MessageKind kind, const QString &text, const QString &informative)
 {
-    show(QMessageBox::Warning, "Warning", text, QMessageBox::Ok);
-}
-
-void MessageBoxes::error(const QString &text)
-{
-    show(QMessageBox::Critical, "Error", text, QMessageBox::Ok);
-}
-
-void MessageBoxes::information(const QString &text)
-{
-    show(QMessageBox::Information, "Information", text, QMessageBox::Ok);
+    switch (kind) {
+    case MessageKind::Error:
+        exec(QMessageBox::Critical, "Kesalahan", text, informative, QMessageBox::Ok);
+        break;
+    case MessageKind::ErrorClose:
+        exec(QMessageBox::Critical, "Kesalahan", text, informative, QMessageBox::Close);
+        break;
+    case MessageKind::Information:
+        exec(QMessageBox::Information, "Informasi", text, informative, QMessageBox::Ok);
+        break;
+    case MessageKind::Confirm:
+        confirm(text);
+        break;
+    case MessageKind::Warning:
+        exec(QMessageBox::Warning, "Peringatan", text, informative, QMessageBox::Ok);
+        break;
+    }
 }
 
 bool MessageBoxes::confirm(const QString &text)
 {
-    return show(QMessageBox::Question, "Confirm", text, QMessageBox::Yes | QMessageBox::No) ==
+    return exec(QMessageBox::Question, "Konfirmasi", text, {}, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
-}
-
-void MessageBoxes::errorClose(const QString &text)
-{
-    show(QMessageBox::Critical, "Error", text, QMessageBox::Close);
 }

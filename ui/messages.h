@@ -1,5 +1,5 @@
 // The only way the program shows a message box. Production shows QMessageBox;
-// tests install a recorder that checks the kind and the exact text of each box.
+// tests install a recorder that checks the kind and the exact texts of each box.
 #pragma once
 
 #include <QString>
@@ -9,20 +9,21 @@ enum class MessageKind { Warning, Error, Information, Confirm, ErrorClose };
 class Messages {
 public:
     virtual ~Messages() = default;
-    virtual void warning(const QString &text) = 0;
-    virtual void error(const QString &text) = 0;
-    virtual void information(const QString &text) = 0;
+    // A box with the single button OK (Close for ErrorClose). The informative text,
+    // when there is one, stands beneath the text: the server's reason for a refusal.
+    virtual void show(MessageKind kind, const QString &text, const QString &informative = {}) = 0;
     // Yes and No; true for Yes.
     virtual bool confirm(const QString &text) = 0;
+
+    void warning(const QString &text) { show(MessageKind::Warning, text); }
+    void error(const QString &text) { show(MessageKind::Error, text); }
+    void information(const QString &text) { show(MessageKind::Information, text); }
     // An error box whose only button is Close.
-    virtual void errorClose(const QString &text) = 0;
+    void errorClose(const QString &text) { show(MessageKind::ErrorClose, text); }
 };
 
 class MessageBoxes : public Messages {
 public:
-    void warning(const QString &text) override;
-    void error(const QString &text) override;
-    void information(const QString &text) override;
+    void show(MessageKind kind, const QString &text, const QString &informative = {}) override;
     bool confirm(const QString &text) override;
-    void errorClose(const QString &text) override;
 };

@@ -20,11 +20,12 @@ namespace {
 // Every confirmation answered Yes; any other box but the import's own is a failure.
 class YesMessages : public Messages {
 public:
-    void warning(const QString &) override { ++failures; }
-    void error(const QString &) override { ++failures; }
-    void information(const QString &) override {}
+    void show(MessageKind kind, const QString &, const QString &) override
+    {
+        if (kind != MessageKind::Information)
+            ++failures;
+    }
     bool confirm(const QString &) override { return true; }
-    void errorClose(const QString &) override { ++failures; }
     int failures = 0;
 };
 

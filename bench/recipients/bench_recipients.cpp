@@ -20,11 +20,8 @@ constexpr int runs = 5;
 // A box during the load would be a failure: count them instead of showing them.
 class CountedMessages : public Messages {
 public:
-    void warning(const QString &) override { ++shown; }
-    void error(const QString &) override { ++shown; }
-    void information(const QString &) override { ++shown; }
+    void show(MessageKind, const QString &, const QString &) override { ++shown; }
     bool confirm(const QString &) override { return ++shown, false; }
-    void errorClose(const QString &) override { ++shown; }
     int shown = 0;
 };
 

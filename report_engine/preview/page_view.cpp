@@ -4,10 +4,6 @@
 
 namespace report_engine {
 
-namespace {
-constexpr int pageGap = 12;
-}
-
 PageView::PageView(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -25,12 +21,17 @@ double PageView::scale() const
     return zoom_ * logicalDpiX() / 96.0;
 }
 
+QSizeF PageView::pageSizeAtFullZoom(int page) const
+{
+    return report_->pages.at(page).size * pxPerMm * logicalDpiX() / 96.0;
+}
+
 void PageView::show(int page, double zoom, const QRectF &highlightMm)
 {
     page_ = page;
     zoom_ = zoom;
     highlight_ = highlightMm;
-    QSize size(pageGap * 2, pageGap * 2);
+    QSize size(gap * 2, gap * 2);
     if (report_ && page >= 0 && page < report_->pages.size()) {
         const QSizeF mm = report_->pages[page].size;
         size += QSize(qCeil(mm.width() * pxPerMm * scale()), qCeil(mm.height() * pxPerMm * scale()));
@@ -47,7 +48,7 @@ void PageView::paintEvent(QPaintEvent *)
         return;
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.translate(pageGap, pageGap);
+    painter.translate(gap, gap);
     const double s = scale() * pxPerMm; // device pixels per millimetre
     const QSizeF mm = report_->pages[page_].size;
     painter.fillRect(QRectF(0, 0, mm.width() * s, mm.height() * s), Qt::white);

@@ -17,6 +17,10 @@ public:
     // The report must outlive the view or be replaced by another setReport().
     void setReport(const PreparedReport *report);
     void show(int page, double zoom, const QRectF &highlightMm = {});
+    // The page's size in widget pixels at 100 %.
+    QSizeF pageSizeAtFullZoom(int page) const;
+
+    static constexpr int gap = 12; // grey around the page
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -16,6 +16,7 @@
 #include <QProgressDialog>
 #include <QScrollArea>
 #include <QSpinBox>
+#include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -55,7 +56,7 @@ PreviewWindow::PreviewWindow(PreviewHost &host, Report *report, QWidget *parent)
 {
     setWindowTitle(tr("Preview"));
     setModal(true);
-    resize(1100, 800);
+    resize(1100, 800); // until shown maximised
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -78,6 +79,10 @@ PreviewWindow::PreviewWindow(PreviewHost &host, Report *report, QWidget *parent)
     barLayout->addWidget(pageLabel_);
     layout->addWidget(bar);
     setPrepared(report ? report->prepared() : PreparedReport{});
+    if (report) {
+        zoom_ = report->previewZoom.factor;
+        fitZoom(report->previewZoom.fit);
+    }
 }
 
 PreviewWindow::~PreviewWindow() = default;
@@ -130,6 +135,10 @@ void PreviewWindow::buildActions()
                                   QKeySequence(Qt::CTRL | Qt::Key_0), &PreviewWindow::actualSize));
     toolbar->addAction(
         addCommand(QStringLiteral("zoomIn"), tr("Zoom in"), QKeySequence::ZoomIn, &PreviewWindow::zoomIn));
+    toolbar->addAction(
+        addCommand(QStringLiteral("zoomPageWidth"), tr("Page width"), {}, &PreviewWindow::pageWidth));
+    toolbar->addAction(
+        addCommand(QStringLiteral("zoomWholePage"), tr("Whole page"), {}, &PreviewWindow::wholePage));
     toolbar->addSeparator();
     toolbar->addAction(addCommand(QStringLiteral("firstPage"), tr("First"),
                                   QKeySequence(Qt::CTRL | Qt::Key_Home), &PreviewWindow::firstPage));
@@ -205,8 +214,46 @@ void PreviewWindow::goToPage(int page)
 
 void PreviewWindow::setZoom(double zoom)
 {
+    fit_ = PreviewZoom::Fit::None;
     zoom_ = std::clamp(zoom, zoomSteps.front(), zoomSteps.back());
     refresh();
+}
+
+void PreviewWindow::fitZoom(PreviewZoom::Fit fit)
+{
+    fit_ = fit;
+    applyFit();
+}
+
+// The zoom at which the current page fills the view's width, or shows whole.
+void PreviewWindow::applyFit()
+{
+    if (fit_ == PreviewZoom::Fit::None || prepared_.isEmpty()) {
+        refresh();
+        return;
+    }
+    const QSizeF page = view_->pageSizeAtFullZoom(page_);
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QSize room = scroll_->size() - QSize(2 * PageView::gap + scrollBar + 2, 2 * PageView::gap + 2);
+    double zoom = room.width() / page.width();
+    if (fit_ == PreviewZoom::Fit::WholePage)
+        zoom = std::min(zoom, room.height() / page.height());
+    zoom_ = std::clamp(zoom, zoomSteps.front(), zoomSteps.back());
+    refresh();
+}
+
+void PreviewWindow::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    if (fit_ != PreviewZoom::Fit::None)
+        applyFit();
+}
+
+void PreviewWindow::done(int result)
+{
+    if (report_)
+        report_->previewZoom = {zoom_, fit_};
+    QDialog::done(result);
 }
 
 void PreviewWindow::zoomIn()

@@ -5,6 +5,7 @@
 
 #include "report_engine/prepared.h"
 #include "report_engine/preview/preview_host.h"
+#include "report_engine/report.h"
 
 #include <QDialog>
 #include <QPageLayout>
@@ -19,7 +20,6 @@ class QSpinBox;
 namespace report_engine {
 
 class PageView;
-class Report;
 
 class PreviewWindow : public QDialog {
     Q_OBJECT
@@ -38,6 +38,8 @@ public:
 
     void goToPage(int page);
     void setZoom(double zoom);
+    void fitZoom(PreviewZoom::Fit fit);
+    PreviewZoom::Fit zoomFit() const { return fit_; }
     // Searches forward from the last hit, wrapping at the end; false when nothing matches.
     bool findNext(const QString &text);
     // Takes paper, orientation and margins for every report page and prepares again.
@@ -45,8 +47,13 @@ public:
     bool exportTo(ExportFormat format, const QString &path);
     bool printTo(QPrinter &printer);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void done(int result) override;
+
 private:
     void buildActions();
+    void applyFit();
     QAction *addCommand(const QString &objectName, const QString &text, const QKeySequence &shortcut,
                         void (PreviewWindow::*slot)());
     void setPrepared(const PreparedReport &prepared);
@@ -70,6 +77,8 @@ private:
     void zoomIn();
     void zoomOut();
     void actualSize() { setZoom(1); }
+    void pageWidth() { fitZoom(PreviewZoom::Fit::PageWidth); }
+    void wholePage() { fitZoom(PreviewZoom::Fit::WholePage); }
     void firstPage() { goToPage(0); }
     void previousPage() { goToPage(page_ - 1); }
     void nextPage() { goToPage(page_ + 1); }
@@ -80,6 +89,7 @@ private:
     PreparedReport prepared_;
     int page_ = 0;
     double zoom_ = 1;
+    PreviewZoom::Fit fit_ = PreviewZoom::Fit::None;
     int foundPage_ = -1, foundText_ = -1;
     QString lastPath_; // of the last export, for quick export
     ExportFormat lastFormat_ = ExportFormat::Pdf;

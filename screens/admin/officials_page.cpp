@@ -129,8 +129,8 @@ void OfficialsPage::btUpdatePejabatClick()
                 q.open();
                 storedPairs = q.rowCount();
                 return Step::Done;
-            } catch (const std::exception &) {
-                s_.messages.error("Gagal Update Data!");
+            } catch (const std::exception &failure) {
+                s_.messages.show(MessageKind::Error, "Gagal Update Data!", refusalReason(failure));
                 countFailed = true;
                 return Step::Stopped;
             }

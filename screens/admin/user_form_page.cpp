@@ -1,5 +1,6 @@
 #include "screens/admin/user_form_page.h"
 
+#include "ui/enter_submits.h"
 #include "ui/masked_edit.h"
 
 #include <QFormLayout>
@@ -27,6 +28,7 @@ UserFormPage::UserFormPage(Services services, std::function<void()> backToList, 
     layout->addLayout(form);
     layout->addStretch();
     connect(tab_useradd_simpan, &QPushButton::clicked, this, &UserFormPage::tab_useradd_simpanClick);
+    enterClicks(this, tab_useradd_simpan);
 }
 
 void UserFormPage::setNipEditable(bool editable)

@@ -1,7 +1,10 @@
 #include "screens/recipients/row_editor_page.h"
 
+#include "ui/enter_submits.h"
+
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -25,12 +28,17 @@ bool isAdding(const QString &mode)
 
 } // namespace
 
-QValidator::State DigitsOnly::validate(QString &input, int &pos) const
+bool DigitKeysOnly::eventFilter(QObject *watched, QEvent *event)
 {
-    const auto notDigit = [](QChar c) { return c < QLatin1Char('0') || c > QLatin1Char('9'); };
-    pos -= static_cast<int>(std::count_if(input.cbegin(), input.cbegin() + pos, notDigit));
-    input.removeIf(notDigit);
-    return Acceptable;
+    if (event->type() == QEvent::KeyPress) {
+        const QString typed = static_cast<QKeyEvent *>(event)->text();
+        const auto typedNonDigit = [](QChar c) {
+            return c.isPrint() && (c < QLatin1Char('0') || c > QLatin1Char('9'));
+        };
+        if (std::any_of(typed.cbegin(), typed.cend(), typedNonDigit))
+            return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 RowEditorPage::RowEditorPage(Services services, ListHooks list, QWidget *parent)
@@ -40,12 +48,12 @@ RowEditorPage::RowEditorPage(Services services, ListHooks list, QWidget *parent)
       tabPNSEdit1p(limitedEdit("tabPNSEdit1p", 18)),
       tabPNSEditRemunerasi(limitedEdit("tabPNSEditRemunerasi", 18)),
       tabPNSEditInsentif(limitedEdit("tabPNSEditInsentif", 18)), tabPNSEditSimpan(new QPushButton("Simpan")),
-      tabPNSEditBatal(new QPushButton("Batal")), tabPNSEditGapokKeyPress(new DigitsOnly(this)), s_(services),
-      list_(std::move(list))
+      tabPNSEditBatal(new QPushButton("Batal")), tabPNSEditGapokKeyPress(new DigitKeysOnly(this)),
+      s_(services), list_(std::move(list))
 {
     for (QLineEdit *amount :
          {tabPNSEditGapok, tabPNSEdit4p, tabPNSEdit1p, tabPNSEditRemunerasi, tabPNSEditInsentif})
-        amount->setValidator(tabPNSEditGapokKeyPress);
+        amount->installEventFilter(tabPNSEditGapokKeyPress);
 
     auto *nik = new QHBoxLayout;
     nik->addWidget(tabPNSEditNIK);
@@ -69,6 +77,7 @@ RowEditorPage::RowEditorPage(Services services, ListHooks list, QWidget *parent)
 
     connect(tabPNSEditSimpan, &QPushButton::clicked, this, &RowEditorPage::tabPNSEditSimpanClick);
     connect(tabPNSEditBatal, &QPushButton::clicked, this, &RowEditorPage::tabPNSEditBatalClick);
+    enterClicks(this, tabPNSEditSimpan);
 }
 
 std::array<QLineEdit *, 7> RowEditorPage::edits() const
@@ -86,6 +95,7 @@ void RowEditorPage::btProsesTambahClick()
     s_.shell.setHeader("Tambah data Pegawai");
     setNikWritable(true);
     s_.shell.showPage(Page::tabPNSEdit);
+    tabPNSEditNIK->setFocus();
 }
 
 void RowEditorPage::btProsesUbahClick()

@@ -7,15 +7,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QValidator>
 #include <QWidget>
 #include <array>
 
-// Lets only the digits 0 to 9 into an edit, whether typed, pasted or dropped.
-class DigitsOnly : public QValidator {
+// Drops every typed character but the digits 0 to 9. Keys without a character
+// (Backspace, arrows, Delete, Enter, shortcuts) pass, and so does text that arrives
+// another way (pasted, dropped): it reaches the edit unchanged and the server judges it.
+class DigitKeysOnly : public QObject {
 public:
-    using QValidator::QValidator;
-    State validate(QString &input, int &pos) const override;
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 };
 
 class RowEditorPage : public QWidget {
@@ -45,7 +48,7 @@ public:
     QPushButton *tabPNSEditSimpan;
     QPushButton *tabPNSEditBatal;
     // The typing filter of the five amount edits.
-    DigitsOnly *tabPNSEditGapokKeyPress;
+    DigitKeysOnly *tabPNSEditGapokKeyPress;
 
 private:
     // NIK, name and the five amounts, in the order they are checked and sent.

@@ -2,6 +2,7 @@
 
 #include "data/guards.h"
 #include "screens/submissions/period.h"
+#include "ui/enter_submits.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -46,6 +47,7 @@ SubmissionEditorPage::SubmissionEditorPage(Services services, std::function<void
             &SubmissionEditorPage::btPengajuanEditSimpanClick);
     connect(btPengajuanEditBatal, &QPushButton::clicked, this,
             &SubmissionEditorPage::btPengajuanEditBatalClick);
+    enterClicks(this, btPengajuanEditSimpan);
 }
 
 void SubmissionEditorPage::btPengajuanTambahClick()
@@ -60,6 +62,7 @@ void SubmissionEditorPage::btPengajuanTambahClick()
     edKeteranganPengajuan->clear();
     dtPengajuan->setDate(now.date());
     s_.shell.showPage(Page::tabPengajuanEdit);
+    cbBulanPengajuan->setFocus();
 }
 
 void SubmissionEditorPage::btPengajuanEditSimpanClick()

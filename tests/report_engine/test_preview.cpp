@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPrinterInfo>
+#include <QScrollArea>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -200,6 +201,32 @@ TEST_F(Preview, PageSetupPreparesAgainOnTheNewPaper)
     EXPECT_EQ(shownPageLabel(), QStringLiteral("Page 2 of 2"));
 }
 
+TEST_F(Preview, ZoomFitsThePageWidthOrTheWholePageAndIsKeptForTheNextPreview)
+{
+    window->show();
+    window->resize(900, 700);
+    QApplication::processEvents();
+    auto *scroll = window->findChild<QScrollArea *>();
+    auto *view = scroll->widget();
+    trigger("zoomPageWidth");
+    EXPECT_LE(view->width(), scroll->viewport()->width());
+    EXPECT_GT(view->width(), scroll->viewport()->width() - 40);
+    EXPECT_GT(view->height(), scroll->viewport()->height()) << "a portrait page is taller than wide";
+    trigger("zoomWholePage");
+    EXPECT_LE(view->height(), scroll->viewport()->height());
+    EXPECT_GT(view->height(), scroll->viewport()->height() - 40);
+    window->resize(900, 500);
+    QApplication::processEvents();
+    EXPECT_LE(view->height(), scroll->viewport()->height()) << "follows the window";
+
+    window->reject();
+    PreviewWindow next(host, &report);
+    EXPECT_EQ(next.zoomFit(), PreviewZoom::Fit::WholePage);
+    next.setZoom(1.5);
+    next.reject();
+    EXPECT_EQ(PreviewWindow(host, &report).zoom(), 1.5);
+}
+
 TEST(PreviewShow, PreparationErrorsGoToTheHostAndNoWindowOpens)
 {
     Report report;
@@ -222,6 +249,7 @@ TEST(PreviewShow, IsModalAndReturnsWhenClosed)
         auto *preview = qobject_cast<PreviewWindow *>(QApplication::activeModalWidget());
         ASSERT_NE(preview, nullptr);
         shown = preview->pageLabel();
+        EXPECT_TRUE(preview->windowState() & Qt::WindowMaximized);
         preview->close();
     });
     EXPECT_TRUE(report.showPreview(host));

@@ -3,7 +3,7 @@
 # to the same CHECKSUM TABLE figures, and never over live data unasked.
 . "$(dirname "$0")/lib.sh"
 
-db=$(new_database backup)
+new_database db backup
 load_current "$db" --demo
 app "$db" "CALL nasn_login_cek('199001012020011001', 'rahasia123');
            CALL nasn_proses('1', '199001012020011001')" >/dev/null

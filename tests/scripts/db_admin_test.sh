@@ -3,8 +3,8 @@
 # message and nothing changed.
 . "$(dirname "$0")/lib.sh"
 
-db=$(new_database admin)
-other=$(new_database other)
+new_database db admin
+new_database other other
 load_current "$db" --demo
 load_current "$other" --no-registry
 year=$(sql "$db" "SELECT YEAR(NOW())")

@@ -3,6 +3,7 @@
 # file with an include folder, its own data folder, a systemd unit to restart),
 # then a login over TLS as a desk does it.
 . "$(dirname "$0")/lib.sh"
+build=${SARVELA_BUILD_DIR:?}
 
 etc=$scratch/etc/mysql
 mkdir -p "$etc/mariadb.conf.d" "$scratch/data" "$scratch/tmp" "$scratch/run" "$scratch/bin" "$scratch/certs"
@@ -44,21 +45,16 @@ stop_debian_server() {
 trap 'stop_debian_server; cleanup' EXIT
 systemctl restart mariadb
 
-# The hospital's certificate, from an authority the desks trust.
+# The hospital's certificate: the demo authority's (scripts/tls-demo), which the
+# client of this build trusts; a key and an authority that do not belong.
+certs=$scratch/certs
+cp "$src/var/tls/ca.pem" "$src/var/tls/server.pem" "$src/var/tls/server-key.pem" "$certs/"
 (
-    cd "$scratch/certs"
-    openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:P-256 -nodes -days 30 -subj "/CN=Hospital CA" \
-        -keyout ca-key.pem -out ca.pem
-    openssl req -newkey ec -pkeyopt ec_paramgen_curve:P-256 -nodes -subj "/CN=127.0.0.1" \
-        -keyout server-key.pem -out server.csr
-    printf 'subjectAltName = IP:127.0.0.1, DNS:localhost\n' >san.ext
-    openssl x509 -req -in server.csr -CA ca.pem -CAkey ca-key.pem -CAcreateserial -days 30 \
-        -extfile san.ext -out server.pem
+    cd "$certs"
     openssl genpkey -algorithm ec -pkeyopt ec_paramgen_curve:P-256 -out other-key.pem
     openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:P-256 -nodes -days 30 -subj "/CN=Other CA" \
         -keyout other-ca-key.pem -out other-ca.pem
 ) >/dev/null 2>&1
-certs=$scratch/certs
 tls_port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 password=Hospital-Pass-16
 install() {
@@ -85,6 +81,10 @@ expect_eq "login over TLS, the server's certificate verified" "19900101202001100
     "$(as_desk --ssl-ca="$certs/ca.pem" --ssl-verify-server-cert \
         -e "CALL nasn_login_cek('199001012020011001', 'rahasia123')" | cut -f1,2)"
 # The server refuses the login itself (the same password works over TLS above).
+# The client itself, with its built-in authority.
+SARVELA_INSTALLED_PORT=$tls_port SARVELA_INSTALLED_APP_PASSWORD=$password QT_QPA_PLATFORM=offscreen \
+    "$build/tests/app/installed_login" >"$scratch/client.log" 2>&1 ||
+    fail "the client did not log in over TLS: $(grep -A3 Failure "$scratch/client.log")"
 expect_refused "a desk without TLS" "insecure transport\\|Access denied" as_desk --skip-ssl -e "SELECT 1"
 expect_refused "the application account reading accounts" "denied" as_desk --ssl -e "SELECT * FROM nasn_user"
 expect_eq "statement size" 268435456 "$(as_desk --ssl -e "SELECT @@max_allowed_packet")"

@@ -3,7 +3,7 @@
 # what it loads is recorded as the current version.
 . "$(dirname "$0")/lib.sh"
 
-db=$(new_database load)
+new_database db load
 load_current "$db" --demo
 expect_refused "db-load over submissions" \
     "database '$db' holds 2 submission(s) and would be dropped; scripts/db-admin upgrade keeps them, --fresh drops them" \

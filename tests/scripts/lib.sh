@@ -27,11 +27,12 @@ app() {
         --batch --skip-column-names --database="$1" -e "$2"
 }
 
-# A database name of this test run, dropped (with its account) at the end.
+# new_database VAR PREFIX: VAR names a database of this run, dropped with its
+# account at the end (not in a subshell, or the end would not know it). The
+# test server's folder outlives a run, and process ids repeat.
 new_database() {
-    local name="$1_$$"
-    databases+=("$name")
-    echo "$name"
+    printf -v "$1" '%s' "$2_$$_$RANDOM"
+    databases+=("${!1}")
 }
 
 # Loads the server side of this checkout into DB, as the tests' fixture does.

@@ -42,7 +42,7 @@ done
 
 # The server side from its installed place: load, then upgrade finds nothing to do.
 dpkg -x "$server" "$root"
-db=$(new_database packaged)
+new_database db packaged
 "$root/usr/share/sarvela-server/scripts/db-load" --socket "$socket" --database "$db" --app-user "$db" \
     --app-password "$app_password" || fail "the packaged db-load failed"
 expect_said "the packaged db-admin upgrade" "Nothing to deploy" \

@@ -5,8 +5,8 @@
 . "$(dirname "$0")/lib.sh"
 
 baseline_release=2a53a4f
-old=$(new_database up)
-fresh=$(new_database fresh)
+new_database old up
+new_database fresh fresh
 
 # The released server side, loaded by the released loader.
 mkdir "$scratch/release"

@@ -51,10 +51,12 @@ TEST_F(serverAdministration, OfficialsAreOnePairNamedFromTheStaffRegister)
 {
     root.exec("CALL adm_person_set('197505152000031004', 'dr. Hendra Wijaya', 'Pembina Utama Muda (IV/c)')");
     EXPECT_TRUE(app.query("CALL nasn_pejabat_loaddata()").empty());
-    expectRefused("CALL nasn_pejabat_update('197505152000031004', '199202022020012002')");
+    expectRefused("CALL nasn_pejabat_update('197505152000031004', '199202022020012002')",
+                  "Belum ada pasangan pejabat, gunakan insert");
 
     app.exec("CALL nasn_pejabat_insert('197505152000031004', '199202022020012002')");
-    expectRefused("CALL nasn_pejabat_insert('197505152000031004', '199202022020012002')");
+    expectRefused("CALL nasn_pejabat_insert('197505152000031004', '199202022020012002')",
+                  "Pasangan pejabat sudah ada, gunakan update");
     EXPECT_EQ(app.query("CALL nasn_pejabat_loaddata()"),
               (Rows{{"197505152000031004", "199202022020012002", "288"}}));
     EXPECT_EQ(app.query("CALL nasn_pejabat_specimen_select_pa('288')"),
@@ -63,10 +65,32 @@ TEST_F(serverAdministration, OfficialsAreOnePairNamedFromTheStaffRegister)
               (Rows{{"Dedi Firmansyah", "199202022020012002", "Penata Muda (III/a)"}}));
     EXPECT_TRUE(app.query("CALL nasn_pejabat_specimen_select_pa('75')").empty());
 
-    app.exec("CALL nasn_pejabat_update('', '199303032020011003')");
-    EXPECT_EQ(app.query("CALL nasn_pejabat_specimen_select_pa('288')"), (Rows{{"", "", ""}}));
+    app.exec("CALL nasn_pejabat_update('199303032020011003', '197505152000031004')");
+    EXPECT_EQ(app.scalar("CALL nasn_pejabat_specimen_select_pa('288')"), "Sri Wahyuni");
     EXPECT_EQ(app.scalar("CALL nasn_select_nama_lengkap ('199303032020011003')"), "Sri Wahyuni");
     EXPECT_TRUE(app.query("CALL nasn_select_nama_lengkap ('000')").empty());
+}
+
+// The documents print the officials' names from the staff register, so a NIP
+// missing there is refused, by insert and update alike, and nothing changes.
+TEST_F(serverAdministration, OfficialsMustBeInTheStaffRegister)
+{
+    const std::string pa = "NIP Pengguna Anggaran tidak ada di data pegawai";
+    const std::string bp = "NIP Bendahara Pengeluaran tidak ada di data pegawai";
+    for (const char *call : {"nasn_pejabat_insert", "nasn_pejabat_update"}) {
+        SCOPED_TRACE(call);
+        const std::string c = std::string("CALL ") + call;
+        expectRefused(c + "('199909092020011009', '199202022020012002')", pa);
+        expectRefused(c + "('199202022020012002', '199909092020011009')", bp);
+        expectRefused(c + "('', '')", pa);
+        expectRefused(c + "('0', '0')", pa);
+        expectRefused(c + "(NULL, '199202022020012002')", pa);
+        if (std::string(call) == "nasn_pejabat_insert")
+            app.exec("CALL nasn_pejabat_insert('199001012020011001', '199202022020012002')");
+    }
+    EXPECT_EQ(app.query("CALL nasn_pejabat_loaddata()"),
+              (Rows{{"199001012020011001", "199202022020012002", "288"}}));
+    EXPECT_EQ(count("nasn_log", "aksi = 'pejabat' AND keterangan = 'Ditolak: " + bp + "'"), "2");
 }
 
 TEST_F(serverAdministration, ProfileAndAnnouncements)
@@ -84,22 +108,27 @@ TEST_F(serverAdministration, ProfileAndAnnouncements)
     EXPECT_EQ(app.query("CALL nasn_informasi()"), (Rows{{"Dua"}}));
 }
 
-TEST_F(serverAdministration, LogListsARangeOfMomentsNewestFirst)
+// The range is by calendar day: whatever the times of day, both whole days count.
+TEST_F(serverAdministration, LogListsARangeOfDaysNewestFirst)
 {
     root.exec("INSERT INTO nasn_log (nip, host, tanggal_aksi, aksi, keterangan) VALUES "
-              "('199202022020012002', '10.0.0.5', '2024-03-01 08:00:00', 'a', 'pertama'), "
+              "('', '10.0.0.6', '2024-02-29 23:59:59', 'z', 'sebelum'), "
+              "('199202022020012002', '10.0.0.5', '2024-03-01 00:00:00', 'a', 'pertama'), "
               "('', '10.0.0.6', '2024-03-01 09:30:00', 'b', 'kedua'), "
-              "('199202022020012002', '10.0.0.5', '2024-03-02 10:00:00', 'c', 'ketiga')");
+              "('199202022020012002', '10.0.0.5', '2024-03-02 23:59:59', 'c', 'ketiga'), "
+              "('', '10.0.0.6', '2024-03-03 00:00:00', 'd', 'sesudah')");
     EXPECT_EQ(*resultColumns("CALL nasn_log_tampildata('2024-03-01', '2024-03-02')"),
               (std::vector<std::string>{"id", "nip", "nama_lengkap", "tanggal_aksi", "aksi", "keterangan"}));
 
     Rows rows = app.query("CALL nasn_log_tampildata('2024-03-01 08:00:00', '2024-03-02 10:00:00')");
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0], (Row{rows[0][0], operatorNip, "Dedi Firmansyah", "2024-03-02 10:00:00", "c",
+    ASSERT_EQ(rows.size(), 3u) << "the start day's early hours and the end day's evening included";
+    EXPECT_EQ(rows[0], (Row{rows[0][0], operatorNip, "Dedi Firmansyah", "2024-03-02 23:59:59", "c",
                             "ketiga [10.0.0.5]"}));
     EXPECT_EQ(rows[1][2], "");
     EXPECT_EQ(rows[2][5], "pertama [10.0.0.5]");
-    EXPECT_EQ(app.query("CALL nasn_log_tampildata('2024-03-01 08:00:01', '2024-03-02 09:59:59')").size(), 1u);
+    EXPECT_EQ(app.query("CALL nasn_log_tampildata('2024-03-01 23:59:59', '2024-03-01 00:00:00')").size(), 2u)
+        << "one day, whatever the order of the times";
+    EXPECT_EQ(app.query("CALL nasn_log_tampildata('2024-03-03', '2024-03-03')").size(), 1u);
     EXPECT_TRUE(app.query("CALL nasn_log_tampildata('2024-03-02', '2024-03-01')").empty());
 }
 

@@ -53,23 +53,35 @@ RecipientRow with(RecipientRow row, std::string RecipientRow::*field, const std:
 struct BadRow {
     const char *why;
     RecipientRow row;
+    const char *reason; // the procedures' refusal
 };
 
+const char nikReason[] = "NIK harus 16 digit angka";
+const char nameReason[] = "Nama Lengkap wajib diisi, paling banyak 100 karakter";
+const char salaryReason[] = "Gaji harus angka rupiah bulat, 1 sampai 15 digit";
+
 const std::vector<BadRow> badRows = {
-    {"NIK of 15 digits", with(good, &RecipientRow::nik, "327300000000001")},
-    {"NIK of 17 digits", with(good, &RecipientRow::nik, "32730000000000011")},
-    {"NIK in exponent form", with(good, &RecipientRow::nik, "3.273E+15")},
-    {"NIK with a blank", with(good, &RecipientRow::nik, "327300000000001 ")},
-    {"NIK longer than the column", with(good, &RecipientRow::nik, std::string(70, '1'))},
-    {"empty name", with(good, &RecipientRow::nama, "")},
-    {"name of blanks", with(good, &RecipientRow::nama, "   ")},
-    {"salary 'abc'", with(good, &RecipientRow::gapok, "abc")},
-    {"salary '12.5'", with(good, &RecipientRow::gapok, "12.5")},
-    {"salary of 16 digits", with(good, &RecipientRow::gapok, "1000000000000000")},
-    {"negative 4 %", with(good, &RecipientRow::gapok4, "-5")},
-    {"1 % in exponent form", with(good, &RecipientRow::gapok1, "5E+4")},
-    {"empty remuneration", with(good, &RecipientRow::remunerasi, "")},
-    {"incentive with a blank", with(good, &RecipientRow::insentif, " 100")},
+    {"NIK of 15 digits", with(good, &RecipientRow::nik, "327300000000001"), nikReason},
+    {"NIK of 17 digits", with(good, &RecipientRow::nik, "32730000000000011"), nikReason},
+    {"NIK in exponent form", with(good, &RecipientRow::nik, "3.273E+15"), nikReason},
+    {"NIK with a blank", with(good, &RecipientRow::nik, "327300000000001 "), nikReason},
+    {"NIK longer than the column", with(good, &RecipientRow::nik, std::string(70, '1')), nikReason},
+    {"NIK in other digits", with(good, &RecipientRow::nik, "\u0663273000000000001"), nikReason},
+    {"empty name", with(good, &RecipientRow::nama, ""), nameReason},
+    {"name of blanks", with(good, &RecipientRow::nama, "   "), nameReason},
+    {"name of 101 characters", with(good, &RecipientRow::nama, std::string(101, 'a')), nameReason},
+    {"salary 'abc'", with(good, &RecipientRow::gapok, "abc"), salaryReason},
+    {"salary '12.5'", with(good, &RecipientRow::gapok, "12.5"), salaryReason},
+    {"salary '1.250.000,50' as pasted", with(good, &RecipientRow::gapok, "1.250.000,50"), salaryReason},
+    {"salary of 16 digits", with(good, &RecipientRow::gapok, "1000000000000000"), salaryReason},
+    {"negative 4 %", with(good, &RecipientRow::gapok4, "-5"),
+     "BPJS 4% dari Gaji harus angka rupiah bulat, 1 sampai 15 digit"},
+    {"1 % in exponent form", with(good, &RecipientRow::gapok1, "5E+4"),
+     "BPJS 1% dari Gaji harus angka rupiah bulat, 1 sampai 15 digit"},
+    {"empty remuneration", with(good, &RecipientRow::remunerasi, ""),
+     "Remunerasi harus angka rupiah bulat, 1 sampai 15 digit"},
+    {"incentive with a blank", with(good, &RecipientRow::insentif, " 100"),
+     "Insentif harus angka rupiah bulat, 1 sampai 15 digit"},
 };
 
 // Named for the suite so that `scripts/test -R server` selects it.
@@ -78,12 +90,22 @@ using serverRecipients = RecipientsTest;
 TEST_F(serverRecipients, AddingRefusesEveryMalformedRowAndStoresAGoodOneAsSent)
 {
     for (const BadRow &bad : badRows)
-        EXPECT_THROW(addRow(submission, bad.row), SqlError) << bad.why;
+        EXPECT_EQ(refusalOf([&] { addRow(submission, bad.row); }), bad.reason) << bad.why;
     EXPECT_EQ(count("nasn_pengajuan_detail"), "0");
+    EXPECT_EQ(
+        count("nasn_log", "aksi = 'tambah pegawai' AND keterangan = 'Ditolak: NIK harus 16 digit angka'"),
+        "6")
+        << "each refusal is logged";
 
     addRow(submission, with(good, &RecipientRow::gapok, "999999999999999"));
     EXPECT_EQ(stored(), (Rows{asRow(with(good, &RecipientRow::gapok, "999999999999999"))}));
-    EXPECT_THROW(addRow(submission, good), SqlError) << "the same NIK twice";
+    EXPECT_EQ(refusalOf([&] { addRow(submission, good); }), "NIK sudah ada di pengajuan ini");
+    ASSERT_TRUE(logIn(app, readOnlyNip));
+    EXPECT_EQ(refusalOf([&] { addRow(submission, good, readOnlyNip); }),
+              "Level user hanya boleh melihat data");
+    root.exec("CALL adm_submission_lock(" + q(submission) + ")");
+    EXPECT_EQ(refusalOf([&] { addRow(submission, with(good, &RecipientRow::nik, "3273000000000002")); }),
+              "Pengajuan dikunci oleh Administrator");
 }
 
 TEST_F(serverRecipients, ImportSkipsRefusedRowsAndStoresTheGoodOneUnchanged)
@@ -156,11 +178,18 @@ TEST_F(serverRecipients, RowIsChangedByNikAndLookedUpById)
                   (std::vector<std::string>{good.nik, "Agus S.", "6000000", "240000", "60000", "0", "1"})[i]);
     }
 
-    EXPECT_THROW(app.exec("CALL nasn_pengajuan_detail_ubah(" + q(submission) + ", " + q(good.nik) +
-                          ", 'Agus', '12.5', '0', '0', '0', '0', '199202022020012002')"),
-                 SqlError);
+    for (const BadRow &bad : badRows) {
+        if (bad.row.nik != good.nik)
+            continue;
+        const RecipientRow &r = bad.row;
+        expectRefused("CALL nasn_pengajuan_detail_ubah(" + q(submission) + ", " + q(r.nik) + ", " +
+                          q(r.nama) + ", " + q(r.gapok) + ", " + q(r.gapok4) + ", " + q(r.gapok1) + ", " +
+                          q(r.remunerasi) + ", " + q(r.insentif) + ", '199202022020012002')",
+                      bad.reason);
+    }
     expectRefused("CALL nasn_pengajuan_detail_ubah(" + q(submission) +
-                  ", '3273000000000009', 'Nobody', '1', '1', '1', '1', '1', '199202022020012002')");
+                      ", '3273000000000009', 'Nobody', '1', '1', '1', '1', '1', '199202022020012002')",
+                  "NIK tidak ada di pengajuan ini");
     EXPECT_EQ(root.scalar("SELECT gapok FROM nasn_pengajuan_detail"), "6000000");
     EXPECT_TRUE(app.query("CALL nasn_pengajuan_detail_ubah_ambil_data('')").empty());
 }
@@ -182,7 +211,7 @@ TEST_F(serverRecipients, NikCheckCountAndDelete)
     app.exec("CALL nasn_pengajuan_detail_hapus(" +
              q(root.scalar("SELECT MIN(id) FROM nasn_pengajuan_detail")) + ")");
     EXPECT_EQ(app.scalar("CALL nasn_pengajuan_detail_cek_jumlah_pegawai_masuk(" + q(submission) + ")"), "1");
-    expectRefused("CALL nasn_pengajuan_detail_hapus('999999')");
+    expectRefused("CALL nasn_pengajuan_detail_hapus('999999')", "Data pegawai tidak ditemukan");
 }
 
 } // namespace

@@ -17,6 +17,23 @@ void ServerTest::expectRefused(const std::string &sql)
     EXPECT_THROW(app.exec(sql), SqlError) << sql;
 }
 
+void ServerTest::expectRefused(const std::string &sql, const std::string &reason)
+{
+    EXPECT_EQ(refusalOf([&] { app.exec(sql); }), reason) << sql;
+}
+
+std::string ServerTest::refusalOf(const std::function<void()> &call)
+{
+    try {
+        call();
+    } catch (const SqlError &error) {
+        constexpr unsigned signalled = 1644; // ER_SIGNAL_EXCEPTION: SQLSTATE 45000
+        return error.code == signalled ? error.serverText
+                                       : "error " + std::to_string(error.code) + ": " + error.serverText;
+    }
+    return "accepted";
+}
+
 bool ServerTest::logIn(SqlSession &session, const std::string &nip, const std::string &pass)
 {
     return !session.query("CALL nasn_login_cek(" + q(nip) + ", " + q(pass) + ")").empty();

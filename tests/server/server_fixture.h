@@ -3,6 +3,7 @@
 
 #include "tests/support/test_server.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
@@ -25,6 +26,11 @@ protected:
     std::string q(const std::string &text) { return root.quote(text); }
     // Runs a statement on the application account and expects the server to refuse it.
     void expectRefused(const std::string &sql);
+    // ... with this reason of ours (SQLSTATE 45000).
+    void expectRefused(const std::string &sql, const std::string &reason);
+    // The reason the server refused the call with; "accepted", or the error's number
+    // and text, when it did not refuse by one of our rules.
+    static std::string refusalOf(const std::function<void()> &call);
 
     bool logIn(SqlSession &session, const std::string &nip, const std::string &pass = password);
     // A new submission of type JM; answers its id.

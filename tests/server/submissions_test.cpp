@@ -4,6 +4,7 @@
 namespace {
 
 const RecipientRow agus{"3273000000000001", "Agus", "4000000", "160000", "40000", "1000000", "500000"};
+const std::string outsideWindow = "Di luar jadwal input atau sedang maintenance";
 const RecipientRow budi{"3273000000000002", "Budi", "5000000", "200000", "50000", "0", "0"};
 
 std::string importOf(const std::string &submission, const RecipientRow &row)
@@ -26,18 +27,21 @@ protected:
 
     Row inputAnswer(const std::string &procedure) { return app.query("CALL " + procedure + "()").at(0); }
 
-    // Every change a client can attempt on the submission; each must fail.
-    void expectEveryChangeRefused()
+    // Every change a client can attempt on the submission; each must be refused with the reason.
+    void expectEveryChangeRefused(const std::string &reason)
     {
         expectRefused("CALL nasn_pengajuan_detail_tambah(" + q(submission) +
-                      ", '3273000000000002', 'Budi', '1', '1', '1', '1', '1', '199202022020012002')");
+                          ", '3273000000000002', 'Budi', '1', '1', '1', '1', '1', '199202022020012002')",
+                      reason);
         expectRefused("CALL nasn_pengajuan_detail_ubah(" + q(submission) +
-                      ", '3273000000000001', 'Agus', '9', '9', '9', '9', '9', '199202022020012002')");
+                          ", '3273000000000001', 'Agus', '9', '9', '9', '9', '9', '199202022020012002')",
+                      reason);
         expectRefused("CALL nasn_pengajuan_detail_hapus(" +
-                      q(root.scalar("SELECT MIN(id) FROM nasn_pengajuan_detail")) + ")");
-        expectRefused(importOf(submission, budi));
-        expectRefused("CALL nasn_pengajuan_hapus(" + q(submission) + ", '199202022020012002')");
-        expectRefused("CALL nasn_proses(" + q(submission) + ", '199202022020012002')");
+                          q(root.scalar("SELECT MIN(id) FROM nasn_pengajuan_detail")) + ")",
+                      reason);
+        expectRefused(importOf(submission, budi), reason);
+        expectRefused("CALL nasn_pengajuan_hapus(" + q(submission) + ", '199202022020012002')", reason);
+        expectRefused("CALL nasn_proses(" + q(submission) + ", '199202022020012002')", reason);
         EXPECT_EQ(root.query("SELECT nik, gapok FROM nasn_pengajuan_detail"), (Rows{{agus.nik, agus.gapok}}));
         EXPECT_EQ(count("nasn_pengajuan"), "1");
     }
@@ -69,22 +73,23 @@ TEST_F(serverSubmissions, InputWindowAnswersFollowTheSchedule)
 TEST_F(serverSubmissions, OutsideTheInputWindowOnlyAnAdministratorProcesses)
 {
     root.exec("DELETE FROM nasn_waktu_input");
-    expectRefused("CALL nasn_pengajuan_tambah('202406', '288', '-', '2024-06-01', 'Juni', 'JM')");
-    expectEveryChangeRefused();
+    expectRefused("CALL nasn_pengajuan_tambah('202406', '288', '-', '2024-06-01', 'Juni', 'JM')",
+                  outsideWindow);
+    expectEveryChangeRefused(outsideWindow);
     EXPECT_EQ(app.query("CALL nasn_proses(" + q(submission) + ", '199001012020011001')").size(), 1u);
 }
 
 TEST_F(serverSubmissions, MaintenanceRefusesChangesLikeAClosedWindow)
 {
     root.exec("CALL adm_maintenance_start(NOW() + INTERVAL 1 HOUR)");
-    expectEveryChangeRefused();
+    expectEveryChangeRefused(outsideWindow);
 }
 
 TEST_F(serverSubmissions, LockedSubmissionRefusesEveryChangeUntilUnlocked)
 {
     root.exec("CALL adm_submission_lock(" + q(submission) + ")");
     EXPECT_EQ(app.scalar("CALL nasn_cek_status_pengajuan(" + q(submission) + ")"), "F");
-    expectEveryChangeRefused();
+    expectEveryChangeRefused("Pengajuan dikunci oleh Administrator");
     EXPECT_EQ(app.query("CALL nasn_proses(" + q(submission) + ", '199001012020011001')").size(), 1u)
         << "an Administrator still processes a locked submission";
 

@@ -26,6 +26,8 @@ const char *kindName(MessageKind kind)
 void PrintTo(const Box &box, std::ostream *out)
 {
     *out << kindName(box.kind) << " \"" << box.text.toStdString() << "\"";
+    if (!box.informative.isEmpty())
+        *out << " / \"" << box.informative.toStdString() << "\"";
 }
 
 void PrintTo(const QString &text, std::ostream *out)

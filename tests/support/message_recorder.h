@@ -9,9 +9,11 @@
 #include <ostream>
 #include <vector>
 
+// A box as shown: its kind, its text and the informative text beneath it.
 struct Box {
     MessageKind kind;
     QString text;
+    QString informative = {};
     bool operator==(const Box &other) const = default;
 };
 using Boxes = std::vector<Box>;
@@ -33,11 +35,11 @@ public:
     // The boxes shown since the last take.
     Boxes take();
 
-    void warning(const QString &text) override { boxes_.push_back({MessageKind::Warning, text}); }
-    void error(const QString &text) override { boxes_.push_back({MessageKind::Error, text}); }
-    void information(const QString &text) override { boxes_.push_back({MessageKind::Information, text}); }
+    void show(MessageKind kind, const QString &text, const QString &informative = {}) override
+    {
+        boxes_.push_back({kind, text, informative});
+    }
     bool confirm(const QString &text) override;
-    void errorClose(const QString &text) override { boxes_.push_back({MessageKind::ErrorClose, text}); }
 
 private:
     Boxes boxes_;

@@ -29,7 +29,7 @@ std::string shellQuote(const std::string &text)
 
 [[noreturn]] void fail(st_mysql *mysql, const std::string &context)
 {
-    throw SqlError(context + ": " + mysql_error(mysql), mysql_errno(mysql));
+    throw SqlError(context + ": " + mysql_error(mysql), mysql_errno(mysql), mysql_error(mysql));
 }
 
 } // namespace

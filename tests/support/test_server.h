@@ -5,13 +5,18 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct st_mysql;
 
 struct SqlError : std::runtime_error {
-    SqlError(const std::string &what, unsigned code) : std::runtime_error(what), code(code) {}
+    SqlError(const std::string &what, unsigned code, std::string serverText = {})
+        : std::runtime_error(what), code(code), serverText(std::move(serverText))
+    {
+    }
     unsigned code;
+    std::string serverText; // the server's own message, without the statement
 };
 
 // Connections over TCP verify the server against the authority of this

@@ -73,3 +73,19 @@ TEST_F(LogTest, MoreThanFiveThousandEntriesAllShow)
     EXPECT_EQ(page().sg_log->rowCount(), 6001);
     EXPECT_EQ(page().sg_log->cell(1, 6000), "6000");
 }
+
+// The range is by calendar day on the server: a client clock behind the server's
+// still sees what happened today, up to the end of the end date.
+TEST_F(LogTest, TodayShowsWhenTheClientsClockIsBehindTheServers)
+{
+    const QDate today =
+        QDate::fromString(QString::fromStdString(server.admin().scalar("SELECT CURDATE()")), Qt::ISODate);
+    clock = QDateTime(today, QTime(0, 0, 1));
+    fmain->sbLog->click();
+    page().dt_log_start->setDateTime(clock);
+    page().btLog_tampilDataClick();
+    EXPECT_TRUE(messages.take().empty());
+    ASSERT_EQ(page().sg_log->rowCount(), 2) << "the login a moment ago, logged by the server's clock";
+    EXPECT_EQ(page().sg_log->cell(2, 1), demoAdministrator.nip);
+    EXPECT_EQ(page().sg_log->cell(5, 1), "login");
+}

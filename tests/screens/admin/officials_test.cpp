@@ -40,8 +40,36 @@ TEST_F(OfficialsTest, WithoutAStoredPairUpdateInserts)
     EXPECT_EQ(messages.take(),
               (Boxes{{MessageKind::Confirm,
                       "Update data  sebagai Pengguna Anggaran dan  sebagai Bendahara Pengeluaran?"},
+                     {MessageKind::Warning, "Gagal melakukan input data!",
+                      "NIP Pengguna Anggaran tidak ada di data pegawai"}}))
+        << "nobody of NIP 0 can sign";
+    EXPECT_EQ(storedPair(), "");
+
+    page().edPA->setText(director);
+    page().edBP->setText(treasurer);
+    messages.answer(true);
+    page().btUpdatePejabatClick();
+    EXPECT_EQ(messages.take(),
+              (Boxes{{MessageKind::Confirm, QString("Update data ") + directorName +
+                                                " sebagai Pengguna Anggaran dan " + treasurerName +
+                                                " sebagai Bendahara Pengeluaran?"},
                      {MessageKind::Information, "Update data berhasil!"}}));
-    EXPECT_EQ(storedPair(), "0/0");
+    EXPECT_EQ(storedPair(), std::string(director) + "/" + treasurer);
+}
+
+TEST_F(OfficialsTest, ANipOutsideTheStaffRegisterIsRefusedWithTheReason)
+{
+    page().loadPejabat();
+    page().edBP->setText("199909092020011009");
+    messages.answer(true);
+    page().btUpdatePejabatClick();
+    EXPECT_EQ(messages.take(), (Boxes{{MessageKind::Confirm,
+                                       QString("Update data ") + directorName +
+                                           " sebagai Pengguna Anggaran dan  sebagai Bendahara Pengeluaran?"},
+                                      {MessageKind::Warning, "Gagal melakukan update data!",
+                                       "NIP Bendahara Pengeluaran tidak ada di data pegawai"}}));
+    EXPECT_EQ(page().edBP->text(), "199909092020011009") << "the typed NIP stays to be corrected";
+    EXPECT_EQ(storedPair(), std::string(director) + "/" + treasurer);
 }
 
 TEST_F(OfficialsTest, AStoredPairIsUpdatedWithTheTypedNips)

@@ -68,13 +68,28 @@ TEST_F(UsersTest, AddAnAccount)
     EXPECT_EQ(accounts(), "4");
 }
 
+TEST_F(UsersTest, AddingFocusesTheNipAndEnterSaves)
+{
+    logIn(demoAdministrator);
+    list().BitBtn3Click();
+    EXPECT_EQ(fmain->focusWidget(), form().tab_useradd_nip);
+    fill("197505152000031004", "rahasia-baru", "rahasia-bar");
+    press(form().tab_useradd_password2, Qt::Key_Return);
+    EXPECT_EQ(messages.take(), (Boxes{{MessageKind::Warning, "password 1 dan 2 tidak match!"}}));
+    form().tab_useradd_password2->setText("rahasia-baru");
+    press(form().tab_useradd_nip, Qt::Key_Enter);
+    EXPECT_EQ(messages.take(), (Boxes{{MessageKind::Information, "User berhasil ditambahkan!"}}));
+    EXPECT_EQ(accounts(), "4");
+}
+
 TEST_F(UsersTest, TheServerRefusesAnAccountChangeByANonAdministrator)
 {
     logIn(demoOperator);
     list().BitBtn3Click();
     fill("197505152000031004", "rahasia-baru", "rahasia-baru");
     form().tab_useradd_simpanClick();
-    EXPECT_EQ(messages.take(), (Boxes{{MessageKind::Warning, "Gagal menambah user!"}}));
+    EXPECT_EQ(messages.take(), (Boxes{{MessageKind::Warning, "Gagal menambah user!",
+                                       "Hanya Administrator yang boleh mengelola user"}}));
     EXPECT_EQ(fmain->currentPage(), Page::tabUserNew);
     EXPECT_EQ(form().tab_useradd_nip->text(), "197505152000031004");
     EXPECT_EQ(accounts(), "3");
@@ -100,7 +115,8 @@ TEST_F(UsersTest, FormChecksInTheirOrder)
     // Letters and blanks pass the client's length check and reach the server.
     fill("abcdefghijklmnop r", "12345678", "12345678");
     form().tab_useradd_simpanClick();
-    EXPECT_EQ(messages.take(), (Boxes{{MessageKind::Warning, "Gagal menambah user!"}}));
+    EXPECT_EQ(messages.take(),
+              (Boxes{{MessageKind::Warning, "Gagal menambah user!", "NIP tidak ada di data pegawai"}}));
 }
 
 TEST_F(UsersTest, ChangeAndDeleteNeedASelectedAccount)
@@ -159,7 +175,8 @@ TEST_F(UsersTest, DeletingTheOwnAccountIsSentAndTheServerDecides)
     list().BitBtn5Click();
     const Boxes boxes = messages.take();
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1], (Box{MessageKind::Warning, "Gagal menghapus user!"}));
+    EXPECT_EQ(boxes[1], (Box{MessageKind::Warning, "Gagal menghapus user!",
+                             "User yang sedang dipakai tidak bisa dihapus"}));
     EXPECT_EQ(server.admin().scalar("SELECT COUNT(*) FROM nasn_log WHERE aksi = 'hapus user'"), "1")
         << "the refusal reached the server's log";
 }

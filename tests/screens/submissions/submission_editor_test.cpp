@@ -87,6 +87,22 @@ TEST_F(SubmissionEditorTest, SavingStoresTheSubmissionAndReturnsToTheReloadedLis
     EXPECT_EQ(added().size(), 2u) << "nothing on the client stops a second submission for the month";
 }
 
+TEST_F(SubmissionEditorTest, TheMonthHasTheFocusAndEnterSaves)
+{
+    clock = QDateTime(QDate(2024, 12, 31), QTime(8, 0));
+    list().btJMTambahClick();
+    EXPECT_EQ(fmain->focusWidget(), editor().cbBulanPengajuan);
+    press(editor().cbBulanPengajuan, Qt::Key_Return);
+    EXPECT_EQ(messages.take(),
+              (Boxes{{MessageKind::Information, "Ada kolom yang masih kosong, silahkan dilengkapi!"}}));
+    EXPECT_EQ(fmain->focusWidget(), editor().edKeteranganPengajuan);
+
+    editor().edKeteranganPengajuan->setText("Iuran Januari");
+    press(editor().edKeteranganPengajuan, Qt::Key_Enter);
+    EXPECT_EQ(messages.take(), (Boxes{{MessageKind::Information, "Sukses!"}}));
+    EXPECT_EQ(added(), (std::vector<Stored>{{"202401", "288", "-", "2024-12-31", "Iuran Januari", "JM"}}));
+}
+
 TEST_F(SubmissionEditorTest, ThePeriodCodeAndDescriptionAreSentAsTyped)
 {
     struct Case {
