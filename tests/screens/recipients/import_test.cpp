@@ -303,7 +303,9 @@ TEST_F(ImportTest, ConnectionAndInsertFailuresStopTheImport)
          "UPDATE nasn_pengajuan SET status = 'F' WHERE id = var_id; "
          "SELECT nik, nama_lengkap, gapok, gapok_4, gapok_1, remunerasi, insentif FROM nasn_pengajuan_detail "
          "WHERE FALSE; END",
-         {criteriaBox, confirmBox, dataFailure}},
+         {criteriaBox,
+          confirmBox,
+          {MessageKind::Warning, "Gagal mengambil data!", "Pengajuan dikunci oleh Administrator"}}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
