@@ -210,12 +210,12 @@ void Tfmain::buildRecipientPages()
     connect(tabPengajuanProses->btRiwayatProses, &QPushButton::clicked, runHistory,
             &RunHistoryDialog::btRiwayatProsesClick);
 
-    const ImportAction::ListAccess list{[this] { tabPengajuanProses->tabPengajuanProsesTampilDataClick(); },
-                                        [this] { return tabPengajuanProses->listedNiks(); }};
+    const ImportAction::ListAccess list{[this] { tabPengajuanProses->tabPengajuanProsesTampilDataClick(); }};
     import = std::make_unique<ImportAction>(services_, list);
     connect(tabPengajuanProses->tabPengajuanProsesTambahAll, &QPushButton::clicked, this,
             [this] { import->tabPengajuanProsesTambahAllClick(); });
     connect(tabPengajuanProses->MenuItem7, &QAction::triggered, this, [this] { import->MenuItem7Click(); });
+    connect(tabPengajuanProses->btProsesCek, &QPushButton::clicked, this, [this] { import->btProsesCekClick(); });
 
     pg->addPage(Page::tabPengajuanProses, tabPengajuanProses);
     pg->addPage(Page::tabPNSEdit, tabPNSEdit);

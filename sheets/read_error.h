@@ -1,13 +1,13 @@
-// Readers stop by throwing ReadError; the public calls turn it into a failed
-// ReadResult. The messages are the ones the operator sees.
+// Readers stop by throwing ReadError; readFirstSheet turns it into a failed
+// ReadResult.
 #pragma once
 
-#include <QString>
+#include "sheets.h"
 
 namespace sheets {
 
 struct ReadError {
-    QString message;
+    Failure failure;
 };
 
 [[noreturn]] void throwDamaged();
@@ -16,10 +16,5 @@ struct ReadError {
 [[noreturn]] void throwEncrypted();
 [[noreturn]] void throwNoWorksheet();
 [[noreturn]] void throwTooLarge();
-
-QString cannotOpenMessage(const QString &fileName);
-QString tooLargeMessage();
-QString errorCellMessage(const QString &cell, const QString &code);
-QString tooNarrowMessage(int columns, bool singleCell);
 
 } // namespace sheets

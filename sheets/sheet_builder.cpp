@@ -1,106 +1,119 @@
 #include "sheet_builder.h"
 
-#include "cell_text.h"
 #include "read_error.h"
 
-#include <QLocale>
 #include <cmath>
 
 namespace sheets {
 
-namespace {
-
-const QString trueText = QStringLiteral("TRUE");
-const QString falseText = QStringLiteral("FALSE");
-
-} // namespace
-
-void SheetBuilder::number(uint32_t row, uint32_t col, double value)
+const QString &SheetBuilder::tooLong()
 {
-    if (std::isfinite(value))
-        add(row, col, Kind::Number, value, {});
-    else
-        add(row, col, Kind::Error, 0, QStringLiteral("#NUM!"));
+    // Never a cell's text: no reader hands out a lone low surrogate.
+    static const QString marker(1, QChar(0xDC00));
+    return marker;
 }
 
-void SheetBuilder::add(uint32_t row, uint32_t col, Kind kind, double number, QString text)
+void SheetBuilder::text(uint32_t row, uint32_t col, QString text)
+{
+    if (text.size() > maxCellText || text.isSharedWith(tooLong()))
+        add(row, col, tooLong_, 0, 0, {});
+    else
+        add(row, col, CellKind::Text, 0, 0, std::move(text));
+}
+
+void SheetBuilder::number(uint32_t row, uint32_t col, double value, uint16_t format)
+{
+    if (std::isfinite(value))
+        add(row, col, CellKind::Number, format, value, {});
+    else
+        add(row, col, error_, 0, 0, QStringLiteral("#NUM!"));
+}
+
+uint16_t SheetBuilder::addFormat(NumberFormat format)
+{
+    if (formats_.size() > UINT16_MAX)
+        throwTooLarge();
+    formats_.push_back(std::move(format));
+    return uint16_t(formats_.size() - 1);
+}
+
+void SheetBuilder::add(uint32_t row, uint32_t col, CellKind kind, uint16_t format, double number,
+                       QString text)
 {
     if (cells_.size() >= maxCells)
         throwTooLarge();
-    cells_.push_back({row, col, kind, number, std::move(text)});
+    cells_.push_back({row, col, {kind, format, number, std::move(text)}});
 }
 
 SheetBuilder::Range SheetBuilder::usedRange() const
 {
     Range range;
-    for (const Cell &cell : cells_) {
-        if (!cell.holdsValue())
+    for (const Placed &placed : cells_) {
+        if (!placed.holdsValue())
             continue;
-        range.top = std::min(range.top, cell.row);
-        range.left = std::min(range.left, cell.col);
-        range.bottom = std::max(range.bottom, cell.row);
-        range.right = std::max(range.right, cell.col);
+        range.top = std::min(range.top, placed.row);
+        range.left = std::min(range.left, placed.col);
+        range.bottom = std::max(range.bottom, placed.row);
+        range.right = std::max(range.right, placed.col);
     }
     return range;
 }
 
-int SheetBuilder::usedColumns() const
+ReadResult SheetBuilder::result(int maxColumns)
 {
+    ReadResult result;
+    Sheet &sheet = result.sheet;
     Range range = usedRange();
-    return range.empty() ? 1 : int(std::min<uint64_t>(uint64_t(range.right) - range.left + 1, INT32_MAX));
-}
-
-bool SheetBuilder::singleCell() const
-{
-    Range range = usedRange();
-    return range.empty() || (range.top == range.bottom && range.left == range.right);
-}
-
-Table SheetBuilder::table(int maxColumns) const
-{
-    Range range = usedRange();
-    if (range.empty())
-        return Table{QStringList{QString()}};
+    if (range.empty()) {
+        sheet.rows = {QList<Cell>(1)};
+        return result;
+    }
+    sheet.firstRow = range.top;
+    sheet.firstColumn = range.left;
+    uint64_t width = uint64_t(range.right) - range.left + 1;
+    sheet.usedColumns = int(std::min<uint64_t>(width, INT_MAX));
+    sheet.singleCell = range.top == range.bottom && width == 1;
     uint64_t rows = uint64_t(range.bottom) - range.top + 1;
-    uint64_t cols = std::min<uint64_t>(uint64_t(range.right) - range.left + 1, uint64_t(maxColumns));
+    uint64_t cols = std::min<uint64_t>(width, uint64_t(maxColumns));
     if (rows * cols > maxCells)
         throwTooLarge();
 
-    // The first error in the order the cells are converted: column by column.
-    const Cell *firstError = nullptr;
-    for (const Cell &cell : cells_) {
-        if (cell.kind != Kind::Error || cell.col - range.left >= cols)
+    // The first failing cell in the order the cells are converted: column by column.
+    const Placed *firstFailure = nullptr;
+    for (const Placed &placed : cells_) {
+        if ((placed.cell.kind != error_ && placed.cell.kind != tooLong_) || placed.col - range.left >= cols)
             continue;
-        if (!firstError || std::pair(cell.col, cell.row) < std::pair(firstError->col, firstError->row))
-            firstError = &cell;
+        if (!firstFailure ||
+            std::pair(placed.col, placed.row) < std::pair(firstFailure->col, firstFailure->row))
+            firstFailure = &placed;
     }
-    if (firstError)
-        throw ReadError{errorCellMessage(cellName(firstError->row, firstError->col), firstError->text)};
+    if (firstFailure) {
+        QString name = cellName(firstFailure->row, firstFailure->col);
+        if (firstFailure->cell.kind == error_)
+            result.failure = Failure{FailureKind::ErrorCell, name, firstFailure->cell.text};
+        else
+            result.failure = Failure{FailureKind::CellTooLong, name, {}};
+        return result;
+    }
 
-    QChar decimalPoint = QLocale::system().decimalPoint().front();
-    QStringList emptyRow;
-    emptyRow.resize(qsizetype(cols));
-    Table table(qsizetype(rows), emptyRow);
-    for (const Cell &cell : cells_) {
-        if (cell.row < range.top || cell.row > range.bottom || cell.col < range.left ||
-            cell.col - range.left >= cols)
+    sheet.rows = QList<QList<Cell>>(qsizetype(rows), QList<Cell>(qsizetype(cols)));
+    for (Placed &placed : cells_) {
+        if (placed.row < range.top || placed.row > range.bottom || placed.col < range.left ||
+            placed.col - range.left >= cols || !placed.holdsValue())
             continue;
-        QString &out = table[cell.row - range.top][cell.col - range.left];
-        switch (cell.kind) {
-        case Kind::Text:
-            out = cell.text;
-            break;
-        case Kind::Number:
-            out = numberText(cell.number, decimalPoint);
-            break;
-        case Kind::Boolean:
-            out = cell.number != 0 ? trueText : falseText;
-            break;
-        case Kind::Error:
-            break;
-        }
+        sheet.rows[placed.row - range.top][placed.col - range.left] = std::move(placed.cell);
     }
-    return table;
+    cells_.clear();
+    sheet.formats = std::move(formats_);
+    return result;
+}
+
+QString cellName(uint32_t row, uint32_t col)
+{
+    QString letters;
+    for (uint64_t n = uint64_t(col) + 1; n > 0; n = (n - 1) / 26)
+        letters.prepend(QLatin1Char(char('A' + (n - 1) % 26)));
+    return letters + QString::number(uint64_t(row) + 1);
 }
 
 } // namespace sheets

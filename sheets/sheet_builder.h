@@ -1,10 +1,7 @@
-// Collects the cells a reader finds and lays out the used range as text.
+// Collects the cells a reader finds and lays out the used range.
 #pragma once
 
 #include "sheets.h"
-
-#include <cstdint>
-#include <vector>
 
 namespace sheets {
 
@@ -14,37 +11,43 @@ inline constexpr size_t maxCells = 4'000'000;
 
 class SheetBuilder {
 public:
-    void text(uint32_t row, uint32_t col, QString text) { add(row, col, Kind::Text, 0, std::move(text)); }
-    void number(uint32_t row, uint32_t col, double value);
-    void boolean(uint32_t row, uint32_t col, bool value) { add(row, col, Kind::Boolean, value, {}); }
-    void error(uint32_t row, uint32_t col, QString code) { add(row, col, Kind::Error, 0, std::move(code)); }
+    // Stands for a text beyond maxCellText characters, which a reader does not keep.
+    static const QString &tooLong();
 
-    // The used range, cut to its first maxColumns columns. Throws on an error
-    // cell inside them, and when the table would be unreasonably large.
-    Table table(int maxColumns) const;
-    // The used range's width and whether it is one single cell.
-    int usedColumns() const;
-    bool singleCell() const;
+    void text(uint32_t row, uint32_t col, QString text);
+    // format: an index returned by addFormat, 0 for General.
+    void number(uint32_t row, uint32_t col, double value, uint16_t format);
+    void boolean(uint32_t row, uint32_t col, bool value) { add(row, col, CellKind::Boolean, 0, value, {}); }
+    void error(uint32_t row, uint32_t col, QString code) { add(row, col, error_, 0, 0, std::move(code)); }
+
+    // The index numbers of this format will carry.
+    uint16_t addFormat(NumberFormat format);
+
+    // The used range, cut to its first maxColumns columns. An error cell or an
+    // overlong text inside them fails it, with the range's shape still given.
+    // Throws when the sheet would be unreasonably large.
+    ReadResult result(int maxColumns);
 
 private:
-    enum class Kind : uint8_t { Text, Number, Boolean, Error };
-    struct Cell {
+    // Error cells and overlong texts take kinds beyond CellKind's own.
+    static constexpr CellKind error_ = CellKind(0x80);
+    static constexpr CellKind tooLong_ = CellKind(0x81);
+    struct Placed {
         uint32_t row;
         uint32_t col;
-        Kind kind;
-        double number;
-        QString text;
-        bool holdsValue() const { return kind != Kind::Text || !text.isEmpty(); }
+        Cell cell;
+        bool holdsValue() const { return cell.kind != CellKind::Text || !cell.text.isEmpty(); }
     };
     struct Range {
         uint32_t top = UINT32_MAX, left = UINT32_MAX, bottom = 0, right = 0;
         bool empty() const { return top == UINT32_MAX; }
     };
 
-    void add(uint32_t row, uint32_t col, Kind kind, double number, QString text);
+    void add(uint32_t row, uint32_t col, CellKind kind, uint16_t format, double number, QString text);
     Range usedRange() const;
 
-    std::vector<Cell> cells_;
+    std::vector<Placed> cells_;
+    std::vector<NumberFormat> formats_{NumberFormat{}};
 };
 
 } // namespace sheets

@@ -1,5 +1,5 @@
-// The steps behind the public calls, open to the fuzz targets: a reader of
-// bytes and the table made of what it found.
+// The steps behind readFirstSheet, open to the fuzz targets: a reader of bytes
+// and the sheet made of what it found.
 #pragma once
 
 #include "sheet_builder.h"
@@ -13,7 +13,6 @@ using Reader = void (*)(const QByteArray &bytes, SheetBuilder &sheet);
 // Picks the reader by the first bytes.
 void readAnyFormat(const QByteArray &bytes, SheetBuilder &sheet);
 
-// The whole used range, or with forImport its first importColumns columns.
-ReadResult tableOf(const QByteArray &bytes, Reader reader, bool forImport);
+ReadResult sheetOf(const QByteArray &bytes, Reader reader, int columns);
 
 } // namespace sheets

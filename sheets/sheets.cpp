@@ -22,17 +22,22 @@ bool isOldBiff(const QByteArray &bytes)
            (bytes[1] == 0x00 || bytes[1] == 0x02 || bytes[1] == 0x04);
 }
 
-ReadResult readFile(const QString &fileName, bool forImport)
+ReadResult failed(FailureKind kind, QString detail = {})
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return {{}, cannotOpenMessage(fileName)};
-    if (file.size() > maxFileSize)
-        return {{}, tooLargeMessage()};
-    return tableOf(file.readAll(), readAnyFormat, forImport);
+    return {{}, Failure{kind, {}, std::move(detail)}};
 }
 
 } // namespace
+
+ReadResult readFirstSheet(const QString &fileName, int columns)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return failed(FailureKind::CannotOpen, fileName);
+    if (file.size() > maxFileSize)
+        return failed(FailureKind::TooLarge);
+    return sheetOf(file.readAll(), readAnyFormat, columns);
+}
 
 void readAnyFormat(const QByteArray &bytes, SheetBuilder &sheet)
 {
@@ -46,29 +51,15 @@ void readAnyFormat(const QByteArray &bytes, SheetBuilder &sheet)
         throwNotExcel();
 }
 
-ReadResult tableOf(const QByteArray &bytes, Reader reader, bool forImport)
+ReadResult sheetOf(const QByteArray &bytes, Reader reader, int columns)
 {
     try {
-        SheetBuilder sheet;
-        reader(bytes, sheet);
-        if (!forImport)
-            return {sheet.table(INT32_MAX), {}};
-        if (sheet.usedColumns() < importColumns)
-            return {{}, tooNarrowMessage(sheet.usedColumns(), sheet.singleCell())};
-        return {sheet.table(importColumns), {}};
+        SheetBuilder builder;
+        reader(bytes, builder);
+        return builder.result(columns);
     } catch (const ReadError &error) {
-        return {{}, error.message};
+        return {{}, error.failure};
     }
-}
-
-ReadResult readFirstSheet(const QString &fileName)
-{
-    return readFile(fileName, false);
-}
-
-ReadResult readImportTable(const QString &fileName)
-{
-    return readFile(fileName, true);
 }
 
 } // namespace sheets

@@ -3,6 +3,7 @@
 #include "biff_records.h"
 #include "byte_reader.h"
 #include "compound_file.h"
+#include "number_formats.h"
 #include "read_error.h"
 
 #include <bit>
@@ -17,6 +18,8 @@ constexpr uint16_t formula = 0x0006;
 constexpr uint16_t eof = 0x000A;
 constexpr uint16_t filePass = 0x002F;
 constexpr uint16_t boundSheet = 0x0085;
+constexpr uint16_t format = 0x041E;
+constexpr uint16_t xf = 0x00E0;
 constexpr uint16_t mulRk = 0x00BD;
 constexpr uint16_t sst = 0x00FC;
 constexpr uint16_t labelSst = 0x00FD;
@@ -107,6 +110,7 @@ std::vector<QString> readSst(RecordData data, size_t bytes)
 struct Globals {
     std::vector<uint32_t> worksheetOffsets;
     std::vector<QString> sst;
+    FormatTable formats;
 };
 
 Globals readGlobals(const QByteArray &workbook)
@@ -135,6 +139,18 @@ Globals readGlobals(const QByteArray &workbook)
         case record::sst:
             globals.sst = readSst(records.data(), size_t(workbook.size()));
             break;
+        case record::format: {
+            RecordData data = records.data();
+            uint16_t id = data.u16();
+            globals.formats.define(id, data.unicodeString());
+            break;
+        }
+        case record::xf: {
+            ByteReader data(records.head().data, records.head().size);
+            data.skip(2);
+            globals.formats.addStyle(data.u16());
+            break;
+        }
         default:
             break;
         }
@@ -144,7 +160,10 @@ Globals readGlobals(const QByteArray &workbook)
 
 class WorksheetReader {
 public:
-    WorksheetReader(const std::vector<QString> &sst, SheetBuilder &sheet) : sst_(sst), sheet_(sheet) {}
+    WorksheetReader(Globals &globals, SheetBuilder &sheet)
+        : sst_(globals.sst), formats_(globals.formats), sheet_(sheet)
+    {
+    }
 
     void cell(const RecordStream &records)
     {
@@ -178,21 +197,23 @@ public:
             sheet_.text(row, col, rest.unicodeString());
             break;
         }
-        case record::rk:
-            data.skip(2);
-            sheet_.number(row, col, rkValue(data.u32()));
+        case record::rk: {
+            uint16_t format = formatOf(data.u16());
+            sheet_.number(row, col, rkValue(data.u32()), format);
             break;
+        }
         case record::mulRk:
             // ixfe and RK pairs, then the last column
             for (size_t n = data.left() >= 2 ? (data.left() - 2) / 6 : 0; n > 0; --n, ++col) {
-                data.skip(2);
-                sheet_.number(row, col, rkValue(data.u32()));
+                uint16_t format = formatOf(data.u16());
+                sheet_.number(row, col, rkValue(data.u32()), format);
             }
             break;
-        case record::number:
-            data.skip(2);
-            sheet_.number(row, col, data.f64());
+        case record::number: {
+            uint16_t format = formatOf(data.u16());
+            sheet_.number(row, col, data.f64(), format);
             break;
+        }
         case record::boolErr: {
             data.skip(2);
             uint8_t value = data.u8();
@@ -202,10 +223,11 @@ public:
                 sheet_.boolean(row, col, value != 0);
             break;
         }
-        case record::formula:
-            data.skip(2);
-            formulaResult(row, col, data);
+        case record::formula: {
+            uint16_t format = formatOf(data.u16());
+            formulaResult(row, col, format, data);
             break;
+        }
         }
     }
 
@@ -231,11 +253,13 @@ private:
         }
     }
 
-    void formulaResult(uint32_t row, uint32_t col, ByteReader &data)
+    uint16_t formatOf(uint16_t style) { return formats_.formatOfStyle(style, sheet_); }
+
+    void formulaResult(uint32_t row, uint32_t col, uint16_t format, ByteReader &data)
     {
         const char *value = data.take(8);
         if (uint8_t(value[6]) != 0xFF || uint8_t(value[7]) != 0xFF) {
-            sheet_.number(row, col, ByteReader(value, 8).f64());
+            sheet_.number(row, col, ByteReader(value, 8).f64(), format);
             return;
         }
         switch (value[0]) {
@@ -255,6 +279,7 @@ private:
     }
 
     const std::vector<QString> &sst_;
+    FormatTable &formats_;
     SheetBuilder &sheet_;
     // A plain flag, not std::optional: GCC's -Wmaybe-uninitialized misreads the latter here.
     Position pendingString_;
@@ -262,13 +287,12 @@ private:
 };
 
 // False when the substream at offset is not a worksheet after all.
-bool readWorksheet(const QByteArray &workbook, uint32_t offset, const std::vector<QString> &sst,
-                   SheetBuilder &sheet)
+bool readWorksheet(const QByteArray &workbook, uint32_t offset, Globals &globals, SheetBuilder &sheet)
 {
     RecordStream records(workbook.constData(), size_t(workbook.size()), offset);
     if (!records.next() || readBof(records).substream != worksheetSubstream)
         return false;
-    WorksheetReader cells(sst, sheet);
+    WorksheetReader cells(globals, sheet);
     // Embedded charts bring their own BOF ... EOF, with cached values that are no cells.
     for (int depth = 1; depth > 0 && records.next();) {
         if (records.type() == record::bof)
@@ -296,7 +320,7 @@ void readXls(const QByteArray &file, SheetBuilder &sheet)
     }
     Globals globals = readGlobals(*workbook);
     for (uint32_t offset : globals.worksheetOffsets)
-        if (readWorksheet(*workbook, offset, globals.sst, sheet))
+        if (readWorksheet(*workbook, offset, globals, sheet))
             return;
     throwNoWorksheet();
 }

@@ -1,5 +1,6 @@
 #include "xlsx_reader.h"
 
+#include "number_formats.h"
 #include "read_error.h"
 #include "xml_scanner.h"
 #include "zip_package.h"
@@ -108,47 +109,6 @@ QString unescape(QString text)
     return out;
 }
 
-// Appends the text of each <t> child, skipping every other element.
-void appendTexts(QXmlStreamReader &xml, QString &text, bool intoRuns)
-{
-    while (xml.readNextStartElement()) {
-        if (is(xml, QLatin1StringView("t")))
-            text += xml.readElementText();
-        else if (intoRuns && is(xml, QLatin1StringView("r")))
-            appendTexts(xml, text, false);
-        else
-            xml.skipCurrentElement();
-    }
-}
-
-// The text of an <si> or <is>: its <t>, or the <t> of each rich-text run;
-// phonetic runs (<rPh>) are left out.
-QString stringItem(QXmlStreamReader &xml)
-{
-    QString text;
-    appendTexts(xml, text, true);
-    return unescape(text);
-}
-
-std::vector<QString> sharedStrings(const ZipPackage &package, const std::vector<Relationship> &rels)
-{
-    std::vector<QString> strings;
-    const Relationship *rel = findType(rels, QLatin1StringView("/sharedStrings"));
-    std::optional<QByteArray> bytes = rel ? package.part(rel->target) : std::nullopt;
-    if (!bytes)
-        return strings;
-    QXmlStreamReader xml(*bytes);
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement || !is(xml, QLatin1StringView("si")))
-            continue;
-        if (strings.size() >= maxCells)
-            throwTooLarge();
-        strings.push_back(stringItem(xml));
-    }
-    checkXml(xml);
-    return strings;
-}
-
 QString firstWorksheet(const ZipPackage &package, const QString &workbookPart,
                        const std::vector<Relationship> &rels)
 {
@@ -251,13 +211,18 @@ bool nextStartElement(XmlScanner &xml)
     }
 }
 
+// Characters of a string item kept before its escapes are resolved: an
+// escape (_xHHHH_) is seven characters for one, so more cannot fit a cell.
+constexpr qsizetype maxRawItem = 7 * maxCellText;
+
 // The text of a <t>; comments and processing instructions inside are left out.
-void appendElementText(XmlScanner &xml, QString &text)
+// Stops appending, and clears fits, when the text grows beyond maxRawItem.
+void appendElementText(XmlScanner &xml, QString &text, bool &fits)
 {
     for (;;) {
         switch (xml.next()) {
         case XmlScanner::Token::Text:
-            xml.appendText(text);
+            fits = fits && xml.appendText(text, maxRawItem);
             break;
         case XmlScanner::Token::Other:
             break;
@@ -269,29 +234,103 @@ void appendElementText(XmlScanner &xml, QString &text)
     }
 }
 
-void appendTexts(XmlScanner &xml, QString &text, bool intoRuns)
+// Appends the text of each <t> child, skipping every other element.
+void appendTexts(XmlScanner &xml, QString &text, bool intoRuns, bool &fits)
 {
     while (nextStartElement(xml)) {
         if (xml.name() == "t")
-            appendElementText(xml, text);
+            appendElementText(xml, text, fits);
         else if (intoRuns && xml.name() == "r")
-            appendTexts(xml, text, false);
+            appendTexts(xml, text, false, fits);
         else
             xml.skipElement();
     }
 }
 
+// The text of an <si> or <is>: its <t>, or the <t> of each rich-text run;
+// phonetic runs (<rPh>) are left out. A text no cell can hold is not kept:
+// SheetBuilder::tooLong() stands for it, so a huge string costs no memory.
 QString stringItem(XmlScanner &xml)
 {
     QString text;
-    appendTexts(xml, text, true);
-    return unescape(text);
+    bool fits = true;
+    appendTexts(xml, text, true, fits);
+    return fits ? unescape(std::move(text)) : SheetBuilder::tooLong();
+}
+
+// The attribute's value as XML reads it, empty when absent.
+QStringView attributeValue(const XmlScanner &xml, std::string_view name, QString &buffer)
+{
+    buffer.resize(0);
+    if (std::optional<std::string_view> raw = xml.attribute(name))
+        XmlScanner::appendAttributeValue(buffer, *raw);
+    return buffer;
+}
+
+// A number attribute; 0 when absent or not a number.
+uint32_t numberAttribute(const XmlScanner &xml, std::string_view name)
+{
+    QString buffer;
+    bool ok = false;
+    uint32_t number = toUnsigned(attributeValue(xml, name, buffer), &ok);
+    return ok ? number : 0;
+}
+
+std::vector<QString> sharedStrings(const ZipPackage &package, const std::vector<Relationship> &rels)
+{
+    std::vector<QString> strings;
+    const Relationship *rel = findType(rels, QLatin1StringView("/sharedStrings"));
+    std::optional<QByteArray> bytes = rel ? package.part(rel->target) : std::nullopt;
+    if (!bytes)
+        return strings;
+    XmlScanner xml(*bytes);
+    for (XmlScanner::Token token; (token = xml.next()) != XmlScanner::Token::EndOfDocument;) {
+        if (token != XmlScanner::Token::StartElement || xml.name() != "si")
+            continue;
+        if (strings.size() >= maxCells)
+            throwTooLarge();
+        strings.push_back(stringItem(xml));
+    }
+    xml.finish();
+    return strings;
+}
+
+// The number format of each cell style (cellXfs), and the file's own formats.
+FormatTable styles(const ZipPackage &package, const std::vector<Relationship> &rels)
+{
+    FormatTable formats;
+    const Relationship *rel = findType(rels, QLatin1StringView("/styles"));
+    std::optional<QByteArray> bytes = rel ? package.part(rel->target) : std::nullopt;
+    if (!bytes)
+        return formats;
+    XmlScanner xml(*bytes);
+    QString code;
+    for (XmlScanner::Token token; (token = xml.next()) != XmlScanner::Token::EndOfDocument;) {
+        if (token != XmlScanner::Token::StartElement)
+            continue;
+        bool numFmts = xml.name() == "numFmts";
+        if (!numFmts && xml.name() != "cellXfs")
+            continue;
+        while (nextStartElement(xml)) {
+            if (numFmts && xml.name() == "numFmt")
+                formats.define(numberAttribute(xml, "numFmtId"),
+                               attributeValue(xml, "formatCode", code).toString());
+            else if (!numFmts && xml.name() == "xf")
+                formats.addStyle(numberAttribute(xml, "numFmtId"));
+            xml.skipElement();
+        }
+    }
+    xml.finish();
+    return formats;
 }
 
 // The worksheet's cells, through the scanner: the worksheet is most of the bytes.
 class WorksheetReader {
 public:
-    WorksheetReader(const std::vector<QString> &sst, SheetBuilder &sheet) : sst_(sst), sheet_(sheet) {}
+    WorksheetReader(const std::vector<QString> &sst, FormatTable &formats, SheetBuilder &sheet)
+        : sst_(sst), formats_(formats), sheet_(sheet)
+    {
+    }
 
     void read(const QByteArray &bytes)
     {
@@ -318,13 +357,9 @@ public:
     }
 
 private:
-    // The attribute's value as XML reads it, empty when absent.
     static QStringView attribute(const XmlScanner &xml, std::string_view name, QString &buffer)
     {
-        buffer.resize(0);
-        if (std::optional<std::string_view> raw = xml.attribute(name))
-            XmlScanner::appendAttributeValue(buffer, *raw);
-        return buffer;
+        return attributeValue(xml, name, buffer);
     }
 
     void startRow(const XmlScanner &xml)
@@ -368,9 +403,15 @@ private:
             parseReference(ref, row_, col_);
         }
         Type type = typeOf(attribute(xml, "t", type_));
+        uint16_t format = 0;
+        if (type == Type::Number) {
+            bool digits = false;
+            uint32_t style = toUnsigned(attribute(xml, "s", style_), &digits);
+            format = digits ? formats_.formatOfStyle(style, sheet_) : 0;
+        }
         while (nextStartElement(xml)) {
             if (xml.name() == "v")
-                value(xml, type);
+                value(xml, type, format);
             else if (type == Type::Inline && xml.name() == "is")
                 sheet_.text(row_, col_, stringItem(xml));
             else
@@ -379,7 +420,7 @@ private:
     }
 
     // The text of <v>, gathered in a buffer kept from cell to cell.
-    void value(XmlScanner &xml, Type type)
+    void value(XmlScanner &xml, Type type, uint16_t format)
     {
         value_.resize(0);
         XmlScanner::Token token;
@@ -391,7 +432,7 @@ private:
         switch (type) {
         case Type::Number:
             if (!view.isEmpty())
-                sheet_.number(row_, col_, parsedNumber(view));
+                sheet_.number(row_, col_, parsedNumber(view), format);
             break;
         case Type::Shared: {
             bool digits;
@@ -429,8 +470,9 @@ private:
     }
 
     const std::vector<QString> &sst_;
+    FormatTable &formats_;
     SheetBuilder &sheet_;
-    QString reference_, type_, value_;
+    QString reference_, type_, style_, value_;
     uint32_t row_ = UINT32_MAX; // the first row without a reference is row 1
     uint32_t col_ = UINT32_MAX;
 };
@@ -446,10 +488,11 @@ void readXlsx(const QByteArray &file, SheetBuilder &sheet)
     std::vector<Relationship> workbookRels = relationships(package, workbookPart);
     QString worksheetPart = firstWorksheet(package, workbookPart, workbookRels);
     std::vector<QString> strings = sharedStrings(package, workbookRels);
+    FormatTable formats = styles(package, workbookRels);
     std::optional<QByteArray> worksheet = package.part(worksheetPart);
     if (!worksheet)
         throwDamaged();
-    WorksheetReader(strings, sheet).read(*worksheet);
+    WorksheetReader(strings, formats, sheet).read(*worksheet);
 }
 
 } // namespace sheets

@@ -96,10 +96,17 @@ void appendUtf8(QString &out, const char *from, const char *to)
         out.append(QString::fromUtf8(from, to - from));
 }
 
+// UTF-16 units of valid UTF-8: one per leading byte, two for a four-byte one.
+qsizetype utf16Length(const char *from, const char *to)
+{
+    return std::count_if(from, to, [](char c) { return (uchar(c) & 0xC0) != 0x80; }) +
+           std::count_if(from, to, [](char c) { return uchar(c) >= 0xF0; });
+}
+
 // Text or an attribute value with references resolved and line ends made
 // "\n" (in an attribute every white space character a space); without out
-// only the references are checked.
-void decode(std::string_view raw, bool references, bool attribute, QString *out)
+// only the references are checked, and with length its UTF-16 length is added.
+void decode(std::string_view raw, bool references, bool attribute, QString *out, qsizetype *length = nullptr)
 {
     const char *at = raw.data();
     const char *end = at + raw.size();
@@ -107,6 +114,8 @@ void decode(std::string_view raw, bool references, bool attribute, QString *out)
     auto flush = [&](const char *to) {
         if (out)
             appendUtf8(*out, plain, to);
+        if (length)
+            *length += utf16Length(plain, to);
     };
     while (at < end) {
         char c = *at;
@@ -118,11 +127,15 @@ void decode(std::string_view raw, bool references, bool attribute, QString *out)
             char32_t code = referenced(std::string_view(at + 1, size_t(semicolon - at - 1)));
             if (out)
                 out->append(QChar::fromUcs4(code));
+            if (length)
+                *length += code > 0xFFFF ? 2 : 1;
             at = plain = semicolon + 1;
         } else if (c == '\r' || (attribute && (c == '\n' || c == '\t'))) {
             flush(at);
             if (out)
                 out->append(QLatin1Char(attribute ? ' ' : '\n'));
+            if (length)
+                ++*length;
             at += c == '\r' && at + 1 < end && at[1] == '\n' ? 2 : 1;
             plain = at;
         } else {
@@ -202,6 +215,19 @@ std::optional<std::string_view> XmlScanner::attribute(std::string_view qualified
 void XmlScanner::appendText(QString &out) const
 {
     decode(text_, !cdata_, false, &out);
+}
+
+bool XmlScanner::appendText(QString &out, qsizetype limit) const
+{
+    // Characters never outnumber bytes: only a long text is measured first.
+    if (out.size() + qsizetype(text_.size()) > limit) {
+        qsizetype length = 0;
+        decode(text_, !cdata_, false, nullptr, &length);
+        if (out.size() + length > limit)
+            return false;
+    }
+    appendText(out);
+    return true;
 }
 
 void XmlScanner::appendAttributeValue(QString &out, std::string_view raw)

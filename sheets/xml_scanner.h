@@ -26,6 +26,8 @@ public:
     std::optional<std::string_view> attribute(std::string_view qualifiedName) const;
     // The current text, references resolved and line ends normalised, appended to out.
     void appendText(QString &out) const;
+    // The same, unless out would grow beyond limit characters: then false, out unchanged.
+    bool appendText(QString &out, qsizetype limit) const;
     // After a StartElement: everything up to and including its end.
     void skipElement();
     // Checks the characters of everything scanned so far.

@@ -1,6 +1,6 @@
 // Reading speed of the spreadsheet readers beside xlrd and openpyxl (read-only)
 // on the same files in the same run, and a 100 000-row .xlsx against its goal.
-#include "sheets.h"
+#include "import/import_table.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -65,10 +65,10 @@ Timing ourBest(const QString &path, qsizetype expectedRows)
         QElapsedTimer timer;
         timer.start();
         std::clock_t cpuStart = std::clock();
-        sheets::ReadResult result = sheets::readImportTable(path);
+        importing::ReadResult result = importing::readImportTable(path);
         best.cpuMs = std::min(best.cpuMs, double(std::clock() - cpuStart) * 1000 / CLOCKS_PER_SEC);
         best.wallMs = std::min(best.wallMs, timer.nsecsElapsed() / 1e6);
-        if (!result.ok() || result.table.size() != expectedRows) {
+        if (!result.ok() || result.table.rows.size() != expectedRows) {
             std::fprintf(stderr, "bench_sheets: reading %s failed: %s\n", qPrintable(path),
                          qPrintable(result.error));
             std::exit(1);
@@ -77,12 +77,12 @@ Timing ourBest(const QString &path, qsizetype expectedRows)
     return best;
 }
 
-void comparePeer(const QString &path, int rows, const char *format, const char *peerName)
+void comparePeer(const QString &path, int rows, const char *format, const char *peerName, int goal)
 {
     Timing ours = ourBest(path, rows);
     double peer = runPython({QStringLiteral("read"), path, QString::number(peerRuns)}).toDouble();
-    std::printf("read %d-row %s: sheets %.1f ms (cpu %.1f ms), %s %.1f ms: %.1fx faster (goal 10x)\n", rows,
-                format, ours.wallMs, ours.cpuMs, peerName, peer, peer / ours.wallMs);
+    std::printf("read %d-row %s: sheets %.1f ms (cpu %.1f ms), %s %.1f ms: %.1fx faster (goal %dx)\n", rows,
+                format, ours.wallMs, ours.cpuMs, peerName, peer, peer / ours.wallMs, goal);
 }
 
 } // namespace
@@ -98,8 +98,8 @@ int main(int argc, char **argv)
     writeXlsx(big, 100000);
     runPython({QStringLiteral("write-xls"), xls, QStringLiteral("10000")});
 
-    comparePeer(xlsx, 10000, ".xlsx", "openpyxl (read-only)");
-    comparePeer(xls, 10000, ".xls", "xlrd");
+    comparePeer(xlsx, 10000, ".xlsx", "openpyxl (read-only)", 12);
+    comparePeer(xls, 10000, ".xls", "xlrd", 10);
     Timing big100k = ourBest(big, 100000);
     std::printf("read 100000-row .xlsx: sheets %.1f ms (cpu %.1f ms), goal under 2000 ms\n", big100k.wallMs,
                 big100k.cpuMs);

@@ -1,7 +1,10 @@
 #include "screens/recipients/import_action.h"
 
 #include "data/guards.h"
+#include "import/cell_text.h"
 #include "screens/recipients/import_statement.h"
+
+#include "import/row_checks.h"
 
 #include <QSet>
 
@@ -9,7 +12,6 @@ namespace {
 
 const QString belunta = QStringLiteral("Gagal terhubung ke database Belunta!");
 const QString systemFailure = QStringLiteral("Gagal terhubung ke sistem!");
-constexpr int listedSkippedRows = 20;
 
 const QString criteria = QStringLiteral("Pastikan file excel memenuhi kriteria berikut :\r"
                                         "- Data terdiri dari 7 kolom\r"
@@ -25,7 +27,10 @@ const QString criteria = QStringLiteral("Pastikan file excel memenuhi kriteria b
 
 } // namespace
 
-ImportAction::ImportAction(Services services, ListAccess list) : s_(services), list_(std::move(list)) {}
+ImportAction::ImportAction(Services services, ListAccess list)
+    : reportView(&window_), s_(services), list_(std::move(list))
+{
+}
 
 void ImportAction::tabPengajuanProsesTambahAllClick()
 {
@@ -77,8 +82,8 @@ bool ImportAction::chooseAndRead()
     const QString chosen = s_.files.openFileName({"Open", {xls, xlsx}, xls, "xls", {}, {}});
     if (chosen.isEmpty())
         return false;
-    sg_jm_preload.clear();
-    sheets::ReadResult read = sheets::readImportTable(trimmedOfBlanksAndControls(chosen));
+    sg_jm_preload = {};
+    importing::ReadResult read = importing::readImportTable(importing::trimmedOfBlanksAndControls(chosen));
     if (!read.ok()) {
         s_.messages.error(read.error);
         return false;
@@ -89,45 +94,136 @@ bool ImportAction::chooseAndRead()
 
 void ImportAction::insertRows()
 {
-    const QStringList before = list_.listedNiks();
-    unsigned long long stored = 0;
+    importing::ImportReport report;
     const bool inserted = runStep(s_.host, s_.messages, {belunta, "Gagal mengambil data!"}, [&] {
-        Connection &connection = s_.dm.fdremunerasi;
-        s_.dm.fdsq1.executeDirect(
-            importStatement(s_.context.id_pengajuan, sg_jm_preload,
-                            [&](const QString &text) { return connection.escape(text); }));
-        stored = s_.dm.fdsq1.rowsAffected();
-        s_.messages.information("Data berhasil diproses!");
+        const QHash<QString, QStringList> before = storedRows();
+        const QSet<QString> alreadyIn(before.keyBegin(), before.keyEnd());
+        const QStringList refusals = importing::rowRefusals(sg_jm_preload, alreadyIn);
+        importing::Table sent;
+        sent.reserve(sg_jm_preload.rows.size());
+        for (qsizetype r = 0; r < sg_jm_preload.rows.size(); ++r)
+            if (importing::isSent(sg_jm_preload.kinds[r]))
+                sent << sg_jm_preload.rows[r];
+        if (!sent.isEmpty()) {
+            Connection &connection = s_.dm.fdremunerasi;
+            s_.dm.fdsq1.executeDirect(importStatement(
+                s_.context.id_pengajuan, sent, [&](const QString &text) { return connection.escape(text); }));
+        }
+        QHash<QString, qsizetype> storedNow;
+        report = compare(refusals, before, storedRows(), storedNow);
+        if (report.stored > 0)
+            report.lines << plausibility(storedNow);
         return Step::Done;
     });
     if (!inserted)
         return;
-    list_.reload();
-    reportSkippedRows(stored, before);
+    if (report.refused == 0)
+        s_.messages.information("Data berhasil diproses!");
+    if (!report.lines.isEmpty())
+        showReport(report);
+    if (report.stored > 0)
+        list_.reload();
 }
 
-// The server skips rows it refuses without failing the statement: say which.
-void ImportAction::reportSkippedRows(unsigned long long stored, const QStringList &before)
+QHash<QString, QStringList> ImportAction::storedRows()
 {
-    const qsizetype sent = sg_jm_preload.size();
-    if (stored >= static_cast<unsigned long long>(sent))
-        return;
-    const QSet<QString> listedBefore(before.begin(), before.end());
-    const QStringList after = list_.listedNiks();
-    QSet<QString> storedNow(after.begin(), after.end());
-    storedNow.subtract(listedBefore);
-    QStringList skippedRows;
-    for (qsizetype r = 0; r < sent && skippedRows.size() < listedSkippedRows; ++r) {
-        const QString nik = sg_jm_preload[r].value(0);
-        if (!storedNow.remove(nik))
-            skippedRows << QString::number(r + 1);
+    Query &q = s_.dm.fdsq1;
+    q.close();
+    q.setSql("CALL `nasn_pengajuan_detail_impor_baca`(:var_id)");
+    q.setText("var_id", s_.context.id_pengajuan);
+    q.open();
+    QHash<QString, QStringList> rows;
+    rows.reserve(q.rowCount());
+    for (q.first(); !q.eof(); q.next()) {
+        QStringList values;
+        values.reserve(importing::columns - 1);
+        for (int c = 1; c < importing::columns; ++c)
+            values << q.fieldAt(c);
+        rows.insert(q.fieldAt(0), values);
     }
-    QString text = QStringLiteral("%1 dari %2 baris data di file excel tidak tersimpan: NIK sudah ada di "
-                                  "pengajuan atau ganda, atau NIK/nominal tidak sesuai format.")
-                       .arg(sent - static_cast<qsizetype>(stored))
-                       .arg(sent);
-    if (!skippedRows.isEmpty())
-        text += "\rBaris data ke: " + skippedRows.join(", ") +
-                (sent - static_cast<qsizetype>(stored) > skippedRows.size() ? ", ..." : "");
-    s_.messages.warning(text);
+    q.close();
+    return rows;
+}
+
+// A row counts as stored when its NIK is new to the submission, the server now
+// holds exactly what was sent, and no earlier row of the sheet took that NIK.
+importing::ImportReport ImportAction::compare(const QStringList &refusals,
+                                              const QHash<QString, QStringList> &before,
+                                              const QHash<QString, QStringList> &after,
+                                              QHash<QString, qsizetype> &storedRowOfNik) const
+{
+    importing::ImportReport report;
+    for (qsizetype r = 0; r < sg_jm_preload.rows.size(); ++r) {
+        const QStringList &cells = sg_jm_preload.rows[r];
+        const QString &nik = cells[importing::nik];
+        if (importing::isSent(sg_jm_preload.kinds[r]) && !before.contains(nik) &&
+            !storedRowOfNik.contains(nik)) {
+            QStringList sentValues = cells.mid(1);
+            sentValues[0] = importing::preparedName(sentValues[0]);
+            if (after.value(nik) == sentValues) {
+                storedRowOfNik.insert(nik, sg_jm_preload.sheetRow(r));
+                ++report.stored;
+                continue;
+            }
+        }
+        ++report.refused;
+        report.lines << importing::ReportLine{importing::ReportLine::Kind::Refused,
+                                              sg_jm_preload.sheetRow(r),
+                                              cells,
+                                              nik,
+                                              importing::preparedName(cells[importing::name]),
+                                              refusals[r].isEmpty() ? QStringLiteral("Ditolak oleh server")
+                                                                    : refusals[r]};
+    }
+    return report;
+}
+
+QList<importing::ReportLine> ImportAction::plausibility(const QHash<QString, qsizetype> &rowOfNik)
+{
+    Query &q = s_.dm.fdsq1;
+    q.close();
+    q.setSql("CALL `nasn_pengajuan_detail_cek_kewajaran`(:var_id)");
+    q.setText("var_id", s_.context.id_pengajuan);
+    q.open();
+    QList<importing::ReportLine> lines;
+    for (q.first(); !q.eof(); q.next()) {
+        const QString nik = q.field("nik");
+        if (!rowOfNik.isEmpty() && !rowOfNik.contains(nik))
+            continue;
+        lines << importing::ReportLine{importing::ReportLine::Kind::Check,
+                                       rowOfNik.value(nik),
+                                       {},
+                                       nik,
+                                       q.field("nama_lengkap"),
+                                       q.field("keterangan")};
+    }
+    q.close();
+    return lines;
+}
+
+void ImportAction::btProsesCekClick()
+{
+    importing::ImportReport report;
+    const bool checked = runStep(s_.host, s_.messages, {belunta, "Gagal mengambil data!"}, [&] {
+        report.lines = plausibility({});
+        return Step::Done;
+    });
+    if (!checked)
+        return;
+    if (report.lines.isEmpty())
+        s_.messages.information("Semua nominal BPJS sesuai dengan gaji.");
+    else
+        showReport(report);
+}
+
+void ImportAction::showReport(const importing::ImportReport &report)
+{
+    reportView->show(report, [this, &report] {
+        const QString xlsx = QStringLiteral("Excel Workbook (*.xlsx)");
+        const QString csv = QStringLiteral("CSV (*.csv)");
+        const QString file = s_.files.saveFileName(
+            {"Simpan Daftar Baris Ditolak", {xlsx, csv}, xlsx, "xlsx", "baris_ditolak.xlsx"});
+        if (!file.isEmpty() && !importing::saveRefusedRows(report, file))
+            s_.messages.warning("Gagal menyimpan file!");
+    });
 }

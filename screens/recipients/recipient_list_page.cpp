@@ -10,7 +10,6 @@
 namespace {
 
 const StepTexts loadTexts{"Gagal terhubung ke database Belunta!", "Gagal mengambil data!"};
-constexpr int nikColumn = 2;
 
 const std::vector<ListColumn> listColumns = {
     {"NIK", 75, "nik"},
@@ -43,7 +42,7 @@ RecipientListPage::RecipientListPage(Services services, QWidget *parent)
       sg_pengajuan_proses_pm(new QMenu(sg_pengajuanProses)),
       tabPengajuanProsesTambahAll(new QPushButton("Impor Data Excel")),
       btProsesTambah(new QPushButton("Tambah")), btProsesUbah(new QPushButton("Ubah")),
-      btProsesHapus(new QPushButton("Hapus")), s_(services)
+      btProsesHapus(new QPushButton("Hapus")), btProsesCek(new QPushButton("Cek Nominal BPJS")), s_(services)
 {
     auto *sortColumn = new QVBoxLayout;
     sortColumn->addWidget(new QLabel("Urutkan data"));
@@ -67,6 +66,7 @@ RecipientListPage::RecipientListPage(Services services, QWidget *parent)
     bottom->addWidget(btProsesTambah);
     bottom->addWidget(btProsesUbah);
     bottom->addWidget(btProsesHapus);
+    bottom->addWidget(btProsesCek);
     bottom->addStretch();
 
     auto *layout = new QVBoxLayout(this);
@@ -155,16 +155,6 @@ void RecipientListPage::showOpenedSubmission()
 QString RecipientListPage::selectedRowId() const
 {
     return sg_pengajuanProses->cell(0, sg_pengajuanProses->currentRow());
-}
-
-QStringList RecipientListPage::listedNiks() const
-{
-    QStringList niks;
-    if (sg_pengajuanProses->colCount() <= nikColumn)
-        return niks;
-    for (int row = 1; row < sg_pengajuanProses->rowCount(); ++row)
-        niks << sg_pengajuanProses->cell(nikColumn, row);
-    return niks;
 }
 
 void RecipientListPage::setPrintEnabled(bool enabled)

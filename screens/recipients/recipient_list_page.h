@@ -27,8 +27,6 @@ public:
     void showOpenedSubmission();
     // The row id in the hidden column of the selected row.
     QString selectedRowId() const;
-    // The NIKs the list shows, in its order.
-    QStringList listedNiks() const;
     void setPrintEnabled(bool enabled);
 
     ComboBox *tabPengajuanProsesSort;
@@ -45,6 +43,7 @@ public:
     QPushButton *btProsesTambah;
     QPushButton *btProsesUbah;
     QPushButton *btProsesHapus;
+    QPushButton *btProsesCek; // "Cek Nominal BPJS"
 
 private:
     Services s_;

@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
-    sheets::tableOf(bytes, sheets::readXls, false);
-    sheets::tableOf(bytes, sheets::readXls, true);
+    sheets::sheetOf(bytes, sheets::readXls, INT_MAX);
+    sheets::sheetOf(bytes, sheets::readXls, 7);
     return 0;
 }

@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     if (!bytes.startsWith("PK"))
         bytes = packParts(bytes);
-    sheets::tableOf(bytes, sheets::readXlsx, false);
-    sheets::tableOf(bytes, sheets::readXlsx, true);
+    sheets::sheetOf(bytes, sheets::readXlsx, INT_MAX);
+    sheets::sheetOf(bytes, sheets::readXlsx, 7);
     return 0;
 }

@@ -38,7 +38,7 @@ protected:
 
 TEST_F(GuardsTest, InputWindowAnswers)
 {
-    const Box refused{MessageKind::Warning, inputWindowRefusal};
+    const Box refused{MessageKind::Warning, outsideInputWindow};
     const Box callFailed{MessageKind::Warning, "call"};
     const std::vector<Answer> answers = {
         {"SELECT '1' AS nilai, '0' AS restricted", {refused}},

@@ -80,7 +80,7 @@ TEST_F(ProcessingTest, RefusalsAndFailuresStopWithTheirTexts)
     };
     const std::vector<Case> cases = {
         {"CREATE PROCEDURE nasn_cek_waktu_input() SELECT '0' AS nilai, '1' AS restricted",
-         {MessageKind::Warning, inputWindowRefusal},
+         {MessageKind::Warning, outsideInputWindow},
          false},
         {"CREATE PROCEDURE nasn_cek_status_pengajuan(var_id TEXT) SELECT 'F' AS status",
          {MessageKind::Error, locked},

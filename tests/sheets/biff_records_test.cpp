@@ -60,7 +60,7 @@ struct Case {
     const char *what;
     QByteArray sheet;
     QByteArray globals;
-    std::variant<sheets::Table, QString> expected;
+    std::variant<importing::Table, QString> expected;
 };
 
 class BiffRecords : public ::testing::TestWithParam<Case> {};
@@ -69,10 +69,10 @@ TEST_P(BiffRecords, Read)
 {
     const Case &c = GetParam();
     QString file = fixtures::write(QStringLiteral("records.xls"), compoundFile(workbook(c.sheet, c.globals)));
-    if (const auto *table = std::get_if<sheets::Table>(&c.expected))
-        EXPECT_TABLE(sheets::readFirstSheet(file), *table);
+    if (const auto *table = std::get_if<importing::Table>(&c.expected))
+        EXPECT_TABLE(sheetRead(file), *table);
     else
-        EXPECT_FAILURE(sheets::readFirstSheet(file), std::get<QString>(c.expected));
+        EXPECT_FAILURE(sheetRead(file), std::get<QString>(c.expected));
 }
 
 void PrintTo(const Case &c, std::ostream *os)
@@ -158,10 +158,9 @@ TEST(BiffContainer, DamagedCompoundFileIsRefused)
         SCOPED_TRACE(p.what);
         QByteArray broken = file;
         broken.replace(p.at, p.bytes.size(), p.bytes);
-        EXPECT_FAILURE(sheets::readFirstSheet(fixtures::write(QStringLiteral("broken.xls"), broken)),
-                       damaged);
+        EXPECT_FAILURE(sheetRead(fixtures::write(QStringLiteral("broken.xls"), broken)), damaged);
     }
-    EXPECT_TABLE(sheets::readFirstSheet(fixtures::write(QStringLiteral("whole.xls"), file)), rows({{"a"}}));
+    EXPECT_TABLE(sheetRead(fixtures::write(QStringLiteral("whole.xls"), file)), rows({{"a"}}));
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "cell_text.h"
+#include "import/cell_text.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ class NumberText : public ::testing::TestWithParam<NumberCase> {};
 
 TEST_P(NumberText, GeneralFormWithFifteenDigits)
 {
-    EXPECT_EQ(sheets::numberText(GetParam().value, QLatin1Char('.')).toStdString(), GetParam().text);
+    EXPECT_EQ(importing::numberText(GetParam().value, QLatin1Char('.')).toStdString(), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -38,8 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(NumberTextSeparator, UsesTheGivenDecimalSeparator)
 {
-    EXPECT_EQ(sheets::numberText(4250000.5, QLatin1Char(',')), QStringLiteral("4250000,5"));
-    EXPECT_EQ(sheets::numberText(1.5e20, QLatin1Char(',')), QStringLiteral("1,5E+20"));
+    EXPECT_EQ(importing::numberText(4250000.5, QLatin1Char(',')), QStringLiteral("4250000,5"));
+    EXPECT_EQ(importing::numberText(1.5e20, QLatin1Char(',')), QStringLiteral("1,5E+20"));
 }
 
 TEST(CellName, LettersThenOneBasedRow)

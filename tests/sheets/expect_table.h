@@ -1,25 +1,56 @@
 // Compact expectations on tables and failures.
 #pragma once
 
-#include "sheets.h"
+#include "import/cell_text.h"
+#include "import/import_table.h"
+#include "sheets/sheets.h"
 
+#include <QLocale>
 #include <gtest/gtest.h>
 
-inline sheets::Table rows(std::initializer_list<QStringList> list)
+inline importing::Table rows(std::initializer_list<QStringList> list)
 {
-    return sheets::Table(list);
+    return importing::Table(list);
+}
+
+// A read as the operator would see it: cells as the import's text, the
+// failure in the import's words.
+struct TextRead {
+    importing::Table table;
+    QString error;
+    bool ok() const { return error.isEmpty(); }
+};
+
+inline TextRead importRead(const QString &file)
+{
+    importing::ReadResult read = importing::readImportTable(file);
+    return {read.table.rows, read.error};
+}
+
+inline TextRead sheetRead(const QString &file)
+{
+    sheets::ReadResult read = sheets::readFirstSheet(file);
+    if (!read.ok())
+        return {{}, importing::failureMessage(*read.failure)};
+    TextRead text;
+    for (const QList<sheets::Cell> &cells : read.sheet.rows) {
+        QStringList &row = text.table.emplace_back();
+        for (const sheets::Cell &cell : cells)
+            row << importing::cellText(cell, QLocale::system().decimalPoint().front());
+    }
+    return text;
 }
 
 #define EXPECT_TABLE(result, expected)                                                                       \
     do {                                                                                                     \
-        sheets::ReadResult r_ = (result);                                                                    \
+        TextRead r_ = (result);                                                                              \
         ASSERT_TRUE(r_.ok()) << r_.error.toStdString();                                                      \
         EXPECT_EQ(r_.table, (expected));                                                                     \
     } while (0)
 
 #define EXPECT_FAILURE(result, message)                                                                      \
     do {                                                                                                     \
-        sheets::ReadResult r_ = (result);                                                                    \
+        TextRead r_ = (result);                                                                              \
         EXPECT_FALSE(r_.ok());                                                                               \
         EXPECT_EQ(r_.error.toStdString(), QString(message).toStdString());                                   \
         EXPECT_TRUE(r_.table.isEmpty());                                                                     \

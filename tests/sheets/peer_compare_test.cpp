@@ -1,8 +1,8 @@
 // Every fixture read by our reader and by another (xlrd for .xls, openpyxl for
 // .xlsx), compared cell by cell.
-#include "cell_text.h"
 #include "expect_table.h"
 #include "fixtures.h"
+#include "import/cell_text.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -13,7 +13,7 @@
 namespace {
 
 struct PeerView {
-    sheets::Table table;
+    importing::Table table;
     QString firstError; // "C5" when the range holds an error cell
 };
 
@@ -37,7 +37,7 @@ PeerView peerView(const QString &file)
             if (kind == "s")
                 row << cell[1].toString();
             else if (kind == "n")
-                row << sheets::numberText(cell[1].toDouble(), QLatin1Char('.'));
+                row << importing::numberText(cell[1].toDouble(), QLatin1Char('.'));
             else if (kind == "b")
                 row << (cell[1].toBool() ? "TRUE" : "FALSE");
             else
@@ -59,7 +59,7 @@ TEST(PeerReaders, AgreeOnEveryFixture)
     for (const QString &file : files) {
         SCOPED_TRACE(QFileInfo(file).fileName().toStdString());
         PeerView peer = peerView(file);
-        sheets::ReadResult ours = sheets::readFirstSheet(file);
+        TextRead ours = sheetRead(file);
         if (peer.firstError.isEmpty()) {
             EXPECT_TRUE(ours.ok()) << ours.error.toStdString();
             EXPECT_EQ(ours.table, peer.table);

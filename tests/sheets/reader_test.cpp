@@ -5,8 +5,8 @@
 #include <QDir>
 #include <QDirIterator>
 
-using sheets::readFirstSheet;
-using sheets::readImportTable;
+const auto readFirstSheet = sheetRead;
+const auto readImportTable = importRead;
 
 namespace {
 
@@ -27,7 +27,7 @@ INSTANTIATE_TEST_SUITE_P(Formats, BothFormats, ::testing::Values("xls", "xlsx"))
 TEST_P(BothFormats, UsedRangeStartsAtItsFirstCellAndIgnoresFormattedBlanks)
 {
     // Data from B3, a title row, a blank row inside, a formatted blank at AE41.
-    sheets::Table expected = rows({
+    importing::Table expected = rows({
         {"NIK", "Nama Lengkap", "Nominal Gaji", "Nominal 4%", "Nominal 1%", "Remunerasi", "Insentif"},
         {"3.20123456789012E+15", "Siti Aminah", "5000000", "200000", "50000", "750000", "0"},
         {"", "", "", "", "", "", ""},
@@ -77,14 +77,14 @@ TEST_P(BothFormats, FirstSheetOfTheWorkbookIsRead)
 
 TEST_P(BothFormats, FormulaCellsGiveTheirStoredResults)
 {
-    sheets::Table expected = rows({
+    importing::Table expected = rows({
         {"3201234567890123", "Siti Aminah", "5000000", "200000", "50000", "750000", "250000"},
         {"3201234567890124", "Budi", "4250000", "170000", "42500", "750000", "250000"},
         {"3201234567890125", "O'Neil", "3333333", "133333.32", "33333.33", "750000", "250000"},
     });
     EXPECT_TABLE(readImportTable(committed("formulas")), expected);
     // text, boolean and long text results; an empty text result widens nothing
-    sheets::ReadResult whole = readFirstSheet(committed("formulas"));
+    TextRead whole = readFirstSheet(committed("formulas"));
     ASSERT_TRUE(whole.ok()) << whole.error.toStdString();
     ASSERT_EQ(whole.table.size(), 3);
     ASSERT_EQ(whole.table[0].size(), 8);
@@ -111,7 +111,7 @@ TEST_P(BothFormats, TruncatedFileIsDamaged)
 
 TEST(Xls, SharedStringsSplitAcrossContinueRecords)
 {
-    sheets::ReadResult result = readFirstSheet(fixtures::generated("many_strings.xls"));
+    TextRead result = readFirstSheet(fixtures::generated("many_strings.xls"));
     ASSERT_TRUE(result.ok()) << result.error.toStdString();
     ASSERT_EQ(result.table.size(), 120);
     EXPECT_EQ(result.table[3][0], QStringLiteral("Pegawai nomor 3 āāā"));
@@ -134,7 +134,7 @@ TEST(Xlsx, RichTextEscapesAndCachedFormulaValues)
 
 TEST(Xlsx, InlineStrings)
 {
-    sheets::ReadResult result = readImportTable(fixtures::generated("inline_strings.xlsx"));
+    TextRead result = readImportTable(fixtures::generated("inline_strings.xlsx"));
     ASSERT_TRUE(result.ok()) << result.error.toStdString();
     EXPECT_EQ(result.table.size(), 3);
     EXPECT_EQ(result.table[2][6], QStringLiteral("s20"));
@@ -239,7 +239,7 @@ TEST(FuzzFindings, FailWithAMessage)
     while (files.hasNext()) {
         QString file = files.next();
         SCOPED_TRACE(file.toStdString());
-        sheets::ReadResult result = readFirstSheet(file);
+        TextRead result = readFirstSheet(file);
         EXPECT_FALSE(result.ok());
         EXPECT_FALSE(result.error.isEmpty());
     }

@@ -55,10 +55,10 @@ TEST(XlsxParts, RowsAndCellsWithoutReferenceFollowThePreviousOne)
     QString file = package("<row><c><v>1</v></c><c><v>2</v></c><c r=\"E1\"><v>5</v></c><c><v>6</v></c></row>"
                            "<row r=\"3\"><c r=\"B3\"><v>32</v></c></row>"
                            "<row><c><v>41</v></c></row>");
-    EXPECT_TABLE(sheets::readFirstSheet(file), rows({{"1", "2", "", "", "5", "6"},
-                                                     {"", "", "", "", "", ""},
-                                                     {"", "32", "", "", "", ""},
-                                                     {"41", "", "", "", "", ""}}));
+    EXPECT_TABLE(sheetRead(file), rows({{"1", "2", "", "", "5", "6"},
+                                        {"", "", "", "", "", ""},
+                                        {"", "32", "", "", "", ""},
+                                        {"41", "", "", "", "", ""}}));
 }
 
 TEST(XlsxParts, PrefixedElementNames)
@@ -78,8 +78,7 @@ TEST(XlsxParts, PrefixedElementNames)
         {"xl/sharedStrings.xml",
          "<ss:sst xmlns:ss=\"" + mainNs + "\"><ss:si><ss:t>teks</ss:t></ss:si></ss:sst>"},
     };
-    EXPECT_TABLE(sheets::readFirstSheet(fixtures::write("prefixed.xlsx", fixtures::zip(parts))),
-                 rows({{"teks", "1.5"}}));
+    EXPECT_TABLE(sheetRead(fixtures::write("prefixed.xlsx", fixtures::zip(parts))), rows({{"teks", "1.5"}}));
 }
 
 TEST(XlsxParts, SharedStringsRunsPhoneticsAndEscapes)
@@ -91,8 +90,7 @@ TEST(XlsxParts, SharedStringsRunsPhoneticsAndEscapes)
                 "<si><r><t xml:space=\"preserve\">Siti </t></r><r><rPr><b/></rPr><t>Aminah</t></r>"
                 "<rPh sb=\"0\" eb=\"4\"><t>SHITI</t></rPh><phoneticPr fontId=\"1\"/></si>"
                 "<si><t>a_x000D_b_x005F_x0041_c_x00e9__xZZZZ_</t></si>");
-    EXPECT_TABLE(sheets::readFirstSheet(file),
-                 rows({{"Siti Aminah", "a\rb_x0041_c\u00e9_xZZZZ_", "in line", "x\ty"}}));
+    EXPECT_TABLE(sheetRead(file), rows({{"Siti Aminah", "a\rb_x0041_c\u00e9_xZZZZ_", "in line", "x\ty"}}));
 }
 
 TEST(XlsxParts, WorksheetMarkupAsXmlReadsIt)
@@ -113,9 +111,8 @@ TEST(XlsxParts, WorksheetMarkupAsXmlReadsIt)
         "<c r=\"G1\" t=\"inlineStr\"><is><t><![CDATA[<raw & text>]]></t></is></c>"
         "</row></sheetData><extLst><ext><row r=\"5\"><c r=\"A5\"><v>9</v></c></row></ext></extLst>"
         "</worksheet>";
-    EXPECT_TABLE(
-        sheets::readFirstSheet(packageOf(xml)),
-        rows({{"a<b&\u00e9\U0001F600", "xyz", "one\ntwo\nthree", "12.5", "\"q'", "", "<raw & text>"}}));
+    EXPECT_TABLE(sheetRead(packageOf(xml)), rows({{"a<b&\u00e9\U0001F600", "xyz", "one\ntwo\nthree", "12.5",
+                                                   "\"q'", "", "<raw & text>"}}));
 }
 
 TEST(XlsxParts, WorksheetInAnotherEncoding)
@@ -128,7 +125,7 @@ TEST(XlsxParts, WorksheetInAnotherEncoding)
     QByteArray latin1 = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" + body.toLatin1();
     for (const QByteArray &xml : {utf16, latin1}) {
         SCOPED_TRACE(xml.left(50).toStdString());
-        EXPECT_TABLE(sheets::readFirstSheet(packageOf(xml)), rows({{"D\u00e9"}}));
+        EXPECT_TABLE(sheetRead(packageOf(xml)), rows({{"D\u00e9"}}));
     }
 }
 
@@ -153,12 +150,12 @@ TEST(XlsxParts, MalformedWorksheetXmlIsDamaged)
     };
     for (const char *sheetData : cases) {
         SCOPED_TRACE(sheetData);
-        EXPECT_FAILURE(sheets::readFirstSheet(package(sheetData)), damaged);
+        EXPECT_FAILURE(sheetRead(package(sheetData)), damaged);
     }
     // A document type could declare entities that expand without bound.
     QByteArray doctype = "<!DOCTYPE worksheet [<!ENTITY e \"x\">]>" + worksheet("<row><c><v>1</v></c></row>");
-    EXPECT_FAILURE(sheets::readFirstSheet(packageOf(doctype)), damaged);
-    EXPECT_FAILURE(sheets::readFirstSheet(packageOf({})), damaged);
+    EXPECT_FAILURE(sheetRead(packageOf(doctype)), damaged);
+    EXPECT_FAILURE(sheetRead(packageOf({})), damaged);
 }
 
 TEST(XlsxParts, FormulaCachedValuesOfEachType)
@@ -167,7 +164,7 @@ TEST(XlsxParts, FormulaCachedValuesOfEachType)
         package("<row r=\"1\"><c r=\"A1\"><f>1+1</f><v>2</v></c><c r=\"B1\" t=\"b\"><f>TRUE()</f><v>1</v></c>"
                 "<c r=\"C1\" t=\"str\"><f>\"a\"&amp;\"b\"</f><v>ab</v></c><c r=\"D1\" t=\"b\"><v>0</v></c>"
                 "<c r=\"E1\"><f>A1</f></c><c r=\"F1\" t=\"n\"><v>-0</v></c></row>");
-    EXPECT_TABLE(sheets::readFirstSheet(file), rows({{"2", "TRUE", "ab", "FALSE", "", "0"}}));
+    EXPECT_TABLE(sheetRead(file), rows({{"2", "TRUE", "ab", "FALSE", "", "0"}}));
 }
 
 TEST(XlsxParts, ErrorBeyondTheSeventhColumnFailsOnlyTheWholeRead)
@@ -177,8 +174,8 @@ TEST(XlsxParts, ErrorBeyondTheSeventhColumnFailsOnlyTheWholeRead)
         cells += QByteArray("<c r=\"") + col + "1\"><v>1</v></c>";
     QString file =
         package("<row r=\"1\">" + cells + "<c r=\"H1\" t=\"e\"><f>1/0</f><v>#DIV/0!</v></c></row>");
-    EXPECT_TABLE(sheets::readImportTable(file), rows({{"1", "1", "1", "1", "1", "1", "1"}}));
-    EXPECT_FAILURE(sheets::readFirstSheet(file), errorCell("H1", "#DIV/0!"));
+    EXPECT_TABLE(importRead(file), rows({{"1", "1", "1", "1", "1", "1", "1"}}));
+    EXPECT_FAILURE(sheetRead(file), errorCell("H1", "#DIV/0!"));
 }
 
 TEST(XlsxParts, FirstSheetComesFromTheWorkbookOrderThroughItsRelationship)
@@ -197,8 +194,7 @@ TEST(XlsxParts, FirstSheetComesFromTheWorkbookOrderThroughItsRelationship)
         {"parts/sheet2.xml",
          worksheet("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>benar</t></is></c></row>")},
     };
-    EXPECT_TABLE(sheets::readFirstSheet(fixtures::write("order.xlsx", fixtures::zip(parts))),
-                 rows({{"benar"}}));
+    EXPECT_TABLE(sheetRead(fixtures::write("order.xlsx", fixtures::zip(parts))), rows({{"benar"}}));
 }
 
 TEST(XlsxParts, BrokenContentIsDamaged)
@@ -212,7 +208,7 @@ TEST(XlsxParts, BrokenContentIsDamaged)
     };
     for (const char *sheetData : cases) {
         SCOPED_TRACE(sheetData);
-        EXPECT_FAILURE(sheets::readFirstSheet(package(sheetData)), damaged);
+        EXPECT_FAILURE(sheetRead(package(sheetData)), damaged);
     }
 }
 
@@ -221,8 +217,8 @@ TEST(XlsxParts, UsedRangeTooLargeToHoldIsRefused)
     // Two cells at the far corners: the range would need more than a billion cells.
     QString file = package("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>"
                            "<row r=\"1048576\"><c r=\"XFD1048576\"><v>1</v></c></row>");
-    EXPECT_FAILURE(sheets::readFirstSheet(file), "File Excel terlalu besar untuk dibaca!");
-    EXPECT_FAILURE(sheets::readImportTable(file), "File Excel terlalu besar untuk dibaca!");
+    EXPECT_FAILURE(sheetRead(file), "File Excel terlalu besar untuk dibaca!");
+    EXPECT_FAILURE(importRead(file), "File Excel terlalu besar untuk dibaca!");
 }
 
 TEST(XlsxParts, WorkbookWithoutWorksheet)
@@ -232,7 +228,7 @@ TEST(XlsxParts, WorkbookWithoutWorksheet)
         {"xl/workbook.xml", workbook("<sheet name=\"Grafik\" sheetId=\"1\" r:id=\"rId1\"/>")},
         {"xl/_rels/workbook.xml.rels", relationships({{"rId1", "chartsheet", "chartsheets/sheet1.xml"}})},
     };
-    EXPECT_FAILURE(sheets::readFirstSheet(fixtures::write("charts.xlsx", fixtures::zip(parts))),
+    EXPECT_FAILURE(sheetRead(fixtures::write("charts.xlsx", fixtures::zip(parts))),
                    "File Excel tidak memiliki worksheet!");
 }
 

@@ -17,6 +17,13 @@ struct Box {
     bool operator==(const Box &other) const = default;
 };
 using Boxes = std::vector<Box>;
+
+// The input-window refusal, written out here rather than taken from the code,
+// so a change to the text the operator reads fails the tests.
+inline const QString outsideInputWindow =
+    QStringLiteral("Saat ini bukan waktu yang diizinkan untuk input dan proses data di Aplikasi ini!\r"
+                   "Silahkan cek di halaman informasi untuk melihat jadwal maintenance.\r\r"
+                   "Terima kasih, dan mohon maaf atas ketidaknyamanan ini!");
 void PrintTo(const Box &box, std::ostream *out);
 void PrintTo(const QString &text, std::ostream *out);
 

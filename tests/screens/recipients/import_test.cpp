@@ -1,8 +1,9 @@
-#include "data/guards.h"
 #include "screens/recipients/import_statement.h"
 #include "tests/screens/recipients/recipients_fixture.h"
+#include "tests/support/refused_rows.h"
 #include "tests/support/sheet_writer.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 namespace {
@@ -16,15 +17,52 @@ const QString criteria =
 const Box criteriaBox{MessageKind::Information, criteria};
 const Box confirmBox{MessageKind::Confirm, "Tambahkan semua data yang ada di file excel ini?"};
 const Box doneBox{MessageKind::Information, "Data berhasil diproses!"};
+const Box dataFailure{MessageKind::Warning, "Gagal mengambil data!"};
+const Box databaseUnreachable{MessageKind::Warning, "Gagal terhubung ke database Belunta!"};
+
+// Records each report instead of showing it, and presses its save button when told.
+class ReportRecorder : public ImportReportView {
+public:
+    void show(const importing::ImportReport &report, const std::function<void()> &save) override
+    {
+        reports.push_back(report);
+        if (pressSave)
+            save();
+    }
+    std::vector<importing::ImportReport> reports;
+    bool pressSave = false;
+};
+
+struct Line {
+    importing::ReportLine::Kind kind;
+    qsizetype row;
+    QString nik, reason;
+    bool operator==(const Line &) const = default;
+};
+void PrintTo(const Line &line, std::ostream *out)
+{
+    *out << importing::statusText(line.kind).toStdString() << " " << line.row << " " << line.nik.toStdString()
+         << " " << line.reason.toStdString();
+}
+
+std::vector<Line> linesOf(const importing::ImportReport &report)
+{
+    std::vector<Line> lines;
+    for (const importing::ReportLine &line : report.lines)
+        lines.push_back({line.kind, line.row, line.nik, line.reason});
+    return lines;
+}
 
 } // namespace
 
 class ImportTest : public RecipientsFixture {
 protected:
-    QString sheet(const std::vector<QStringList> &rows)
+    ImportTest() { fmain->import->reportView = &reports; }
+
+    QString sheet(const std::vector<QStringList> &rows, const CellFormats &formats = {})
     {
         const QString path = dir.filePath(QString("sheet%1.xlsx").arg(sheets++));
-        writeRecipientSheet(path, rows);
+        writeRecipientSheet(path, rows, formats);
         return path;
     }
     // Runs the import from the button with the dialog and the confirmation answered.
@@ -36,8 +74,17 @@ protected:
         return messages.take();
     }
 
+    std::string stored(const std::string &nik) const
+    {
+        return server.admin().scalar(
+            "SELECT CONCAT_WS('|', nama_lengkap, gapok, gapok_4, gapok_1, remunerasi, "
+            "insentif) FROM nasn_pengajuan_detail WHERE nik = '" +
+            nik + "'");
+    }
+
     QTemporaryDir dir;
     int sheets = 0;
+    ReportRecorder reports;
 };
 
 TEST_F(ImportTest, AWholeSheetInOneStatementThenTheListReloads)
@@ -57,37 +104,110 @@ TEST_F(ImportTest, AWholeSheetInOneStatementThenTheListReloads)
         "Penerima 2|3000002|120000|30000|2000002|500000");
 }
 
-TEST_F(ImportTest, RowsTheServerSkipsAreNamedAfterTheSuccess)
+TEST_F(ImportTest, EveryRefusedRowIsReportedWithItsReasonAndRowNumber)
 {
-    std::vector<QStringList> rows = recipientRows(6);
-    rows[1][0] = "327300000000002";      // 15 digits
-    rows[2][2] = "abc";                  // not an amount
-    rows[3][0] = "3273000000000001";     // the same NIK again
-    rows[4][1] = "  O'Brien\\ ";         // stored, prepared
-    rows[5][3] = "1'); DROP TABLE x;--"; // an apostrophe in an amount cannot break the statement
-    const Boxes boxes = import(sheet(rows));
-    ASSERT_EQ(boxes.size(), 4u);
-    EXPECT_EQ(boxes[2], doneBox);
-    EXPECT_EQ(boxes[3],
-              (Box{MessageKind::Warning,
-                   "4 dari 6 baris data di file excel tidak tersimpan: NIK sudah ada di pengajuan atau "
-                   "ganda, atau NIK/nominal tidak sesuai format.\rBaris data ke: 2, 3, 4, 6"}));
-    EXPECT_EQ(rowCount(), "14");
-    EXPECT_EQ(server.admin().scalar(
-                  "SELECT nama_lengkap FROM nasn_pengajuan_detail WHERE nik = '3273000000000005'"),
-              "O`Brien\\");
+    const RefusedRowsSheet refused = refusedRowsSheet();
+    EXPECT_EQ(import(sheet(refused.rows, refused.formats)), (Boxes{criteriaBox, confirmBox}))
+        << "no success box";
+    ASSERT_EQ(reports.reports.size(), 1u);
+    const importing::ImportReport &report = reports.reports[0];
+    EXPECT_EQ(report.stored, 4);
+    EXPECT_EQ(report.refused, 10);
+    EXPECT_FALSE(report.isWarning());
+    std::vector<Line> expected;
+    for (qsizetype r = 0; r < refused.reasons.size(); ++r)
+        if (!refused.reasons[r].isEmpty())
+            expected.push_back({importing::ReportLine::Kind::Refused, r + 3, refused.rows[size_t(r) + 2][0],
+                                refused.reasons[r]});
+    expected[1].nik = "3.2730000000001E+15"; // the NIK held as a number, as read
+    EXPECT_EQ(linesOf(report), expected);
+    EXPECT_EQ(importing::reportSummary(report), "4 baris tersimpan, 10 baris tidak tersimpan.");
+    EXPECT_EQ(report.lines[1].name, "Cici");
+
+    EXPECT_EQ(rowCount(), "16");
+    EXPECT_EQ(count(), "16") << "reloaded";
+    EXPECT_EQ(stored("3273000000000105"), "Euis|4000000|160000|40000|750000|0") << "row 12, not row 7";
+    EXPECT_EQ(stored("3273000000000101"), "Siti Aminah|5000000|200000|50000|750000|0");
+    EXPECT_EQ(stored("3273000000000104"), "") << "a date is never sent";
 }
 
-TEST_F(ImportTest, TheSameSheetTwiceStoresEachRowOnce)
+TEST_F(ImportTest, TheRefusedRowsAreSavedToImportAgain)
+{
+    std::vector<QStringList> rows = recipientRows(3);
+    rows[1][0] = "32730000000000020";
+    rows[2][3] = "1'); DROP TABLE x;--"; // an apostrophe in an amount cannot break the statement
+    rows[0][1] = "  O'Brien\\ ";
+    reports.pressSave = true;
+    const QString saved = dir.filePath("ditolak.csv");
+    files.answer("  " + sheet(rows) + " ");
+    files.answer(saved);
+    messages.answer(true);
+    page().tabPengajuanProsesTambahAll->click();
+    EXPECT_EQ(messages.take(), (Boxes{criteriaBox, confirmBox}));
+    const FileDialogRequest &dialog = files.requests.at(1);
+    EXPECT_EQ(dialog.title, "Simpan Daftar Baris Ditolak");
+    EXPECT_EQ(dialog.filters, (QStringList{"Excel Workbook (*.xlsx)", "CSV (*.csv)"}));
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(
+        file.readAll().toStdString(),
+        "32730000000000020,Penerima 2,3000002,120000,30000,2000002,500000,2,NIK harus 16 digit angka\r\n"
+        "3273000000000003,Penerima 3,3000003,1'); DROP TABLE x;--,30000,2000003,500000,3,"
+        "\"Nominal 4% BPJS harus angka bulat tanpa titik atau koma, paling banyak 15 digit\"\r\n");
+    EXPECT_EQ(stored("3273000000000001"), "O`Brien\\|3000001|120000|30000|2000001|500000");
+    EXPECT_EQ(rowCount(), "13");
+}
+
+TEST_F(ImportTest, TheSameSheetTwiceStoresNothingTheSecondTimeAndSaysSo)
 {
     const QString file = sheet(recipientRows(2));
     import(file);
-    const Boxes second = import(file);
-    ASSERT_EQ(second.size(), 4u);
-    EXPECT_EQ(second[2], doneBox);
-    EXPECT_TRUE(second[3].text.startsWith("2 dari 2 baris"));
-    EXPECT_TRUE(second[3].text.endsWith("Baris data ke: 1, 2"));
-    EXPECT_EQ(rowCount(), "14");
+    insertRecipient("3273000000000999", "Di Belakang");
+    EXPECT_EQ(import(file), (Boxes{criteriaBox, confirmBox}));
+    ASSERT_EQ(reports.reports.size(), 1u);
+    const importing::ImportReport &report = reports.reports[0];
+    EXPECT_TRUE(report.isWarning());
+    EXPECT_EQ(importing::reportSummary(report), "0 baris tersimpan, 2 baris tidak tersimpan.");
+    EXPECT_EQ(linesOf(report), (std::vector<Line>{{importing::ReportLine::Kind::Refused, 1,
+                                                   "3273000000000001", "NIK sudah ada di pengajuan"},
+                                                  {importing::ReportLine::Kind::Refused, 2,
+                                                   "3273000000000002", "NIK sudah ada di pengajuan"}}));
+    EXPECT_EQ(count(), "14") << "nothing stored: the list is not reloaded";
+    EXPECT_EQ(rowCount(), "15");
+}
+
+TEST_F(ImportTest, ImplausibleBpjsAmountsAreCheckLinesNeverRefusals)
+{
+    std::vector<QStringList> rows = recipientRows(3);
+    rows[0][3] = "999";    // neither 4 % of the salary nor of the reported salary
+    rows[2][3] = "220000"; // 4 % of salary, remuneration and incentive: plausible
+    rows[2][4] = "7";
+    EXPECT_EQ(import(sheet(rows)), (Boxes{criteriaBox, confirmBox, doneBox}));
+    ASSERT_EQ(reports.reports.size(), 1u);
+    const importing::ImportReport &report = reports.reports[0];
+    EXPECT_EQ(report.stored, 3);
+    using importing::ReportLine;
+    EXPECT_EQ(
+        linesOf(report),
+        (std::vector<Line>{{ReportLine::Kind::Check, 1, "3273000000000001",
+                            "BPJS 4% 999 bukan 4% dari gaji (120.000) maupun dari gaji dilaporkan (220.000)"},
+                           {ReportLine::Kind::Check, 3, "3273000000000003",
+                            "BPJS 1% 7 bukan 1% dari gaji (30.000) maupun dari gaji dilaporkan (55.000)"}}));
+    EXPECT_EQ(importing::reportSummary(report),
+              "3 baris tersimpan, 0 baris tidak tersimpan. 2 nominal BPJS perlu dicek.");
+    EXPECT_EQ(rowCount(), "15");
+
+    // On demand, over the whole submission, without row numbers.
+    reports.reports.clear();
+    page().btProsesCek->click();
+    EXPECT_EQ(messages.take(), Boxes{});
+    ASSERT_EQ(reports.reports.size(), 1u);
+    std::vector<Line> ours;
+    for (const Line &line : linesOf(reports.reports[0]))
+        if (line.nik == "3273000000000001" || line.nik == "3273000000000003")
+            ours.push_back(line);
+    ASSERT_EQ(ours.size(), 2u);
+    EXPECT_EQ(ours[0].row, 0);
 }
 
 TEST_F(ImportTest, NoInsertsNothingAndCancelReadsNothing)
@@ -123,7 +243,7 @@ TEST_F(ImportTest, GuardsAndTheRowCountStopTheImport)
     };
     const std::vector<Case> cases = {
         {"CREATE PROCEDURE nasn_waktu_input_cek() SELECT '1' AS nilai, '0' AS restricted",
-         {MessageKind::Warning, inputWindowRefusal}},
+         {MessageKind::Warning, outsideInputWindow}},
         {"CREATE PROCEDURE nasn_waktu_input_cek() SIGNAL SQLSTATE '45000'",
          {MessageKind::Warning, "Gagal mengambil data! err: 01"}},
         {"CREATE PROCEDURE nasn_cek_status_pengajuan(var_id TEXT) SELECT 'F' AS status",
@@ -145,6 +265,85 @@ TEST_F(ImportTest, GuardsAndTheRowCountStopTheImport)
         EXPECT_EQ(messages.take(), Boxes{c.box}) << c.procedure;
     }
     EXPECT_TRUE(files.requests.empty());
+}
+
+// Answers the file dialog, then shuts the server's door: the next connection fails.
+class LockingFiles : public FileChooser {
+public:
+    LockingFiles(const TestServer &server, QString file) : server_(server), file_(std::move(file)) {}
+    QString openFileName(const FileDialogRequest &) override
+    {
+        server_.refuseConnections();
+        return file_;
+    }
+    QString saveFileName(const FileDialogRequest &) override { return {}; }
+
+private:
+    const TestServer &server_;
+    QString file_;
+};
+
+// Each step's own failure box; an import that fails stores nothing and leaves
+// the list as it was.
+TEST_F(ImportTest, ConnectionAndInsertFailuresStopTheImport)
+{
+    const QString file = sheet(recipientRows(2));
+    struct Case {
+        const char *what;
+        std::string procedure; // empty: no connection at all
+        Boxes boxes;
+    };
+    const std::vector<Case> cases = {
+        {"the guard cannot connect", "", {{MessageKind::Warning, "Gagal terhubung ke sistem!"}}},
+        {"the insert cannot connect",
+         "CREATE PROCEDURE nasn_pengajuan_detail_cek_jumlah_pegawai_masuk(var_id TEXT) SELECT 12 AS jumlah",
+         {criteriaBox, confirmBox, databaseUnreachable}},
+        {"the insert fails",
+         "CREATE PROCEDURE nasn_pengajuan_detail_impor_baca(var_id TEXT) BEGIN "
+         "UPDATE nasn_pengajuan SET status = 'F' WHERE id = var_id; "
+         "SELECT nik, nama_lengkap, gapok, gapok_4, gapok_1, remunerasi, insentif FROM nasn_pengajuan_detail "
+         "WHERE FALSE; END",
+         {criteriaBox,
+          confirmBox,
+          {MessageKind::Warning, "Gagal mengambil data!", "Pengajuan dikunci oleh Administrator"}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        TestServer fresh(true);
+        const bool locksAtTheDialog = std::string(c.what) == "the insert cannot connect";
+        if (!c.procedure.empty())
+            fresh.replaceProcedure(c.procedure);
+        Tdm freshDm(settingsFor(fresh));
+        LockingFiles lockingFiles(fresh, file);
+        Tfmain window(freshDm, messages, locksAtTheDialog ? static_cast<FileChooser &>(lockingFiles) : files);
+        logIn(window, demoOperator);
+        window.context = fmain->context;
+        window.import->reportView = &reports;
+        window.showPage(Page::tabPengajuanProses);
+        window.tabPengajuanProses->tabPengajuanProsesTampilDataClick();
+        fresh.admin().exec(
+            "INSERT INTO nasn_pengajuan_detail (id_pengajuan, nik, nama_lengkap, gapok, gapok_4, "
+            "gapok_1, remunerasi, insentif, nip_operator) VALUES (" +
+            submissionId + ", '3273000000000999', 'Di Belakang', '1', '1', '1', '1', '1', '" +
+            demoOperator.nip + "')");
+        if (c.procedure.empty())
+            fresh.refuseConnections();
+        const QString before = window.tabPengajuanProses->tabPengajuanProsesJumlah->text();
+        messages.take();
+        if (std::find(c.boxes.begin(), c.boxes.end(), confirmBox) != c.boxes.end()) {
+            if (!locksAtTheDialog)
+                files.answer(file);
+            messages.answer(true);
+        }
+        window.tabPengajuanProses->tabPengajuanProsesTambahAll->click();
+        EXPECT_EQ(messages.take(), c.boxes);
+        EXPECT_EQ(fresh.admin().scalar("SELECT COUNT(*) FROM nasn_pengajuan_detail WHERE id_pengajuan = " +
+                                       submissionId),
+                  "13")
+            << "nothing inserted";
+        EXPECT_EQ(window.tabPengajuanProses->tabPengajuanProsesJumlah->text(), before) << "not reloaded";
+    }
+    EXPECT_TRUE(reports.reports.empty());
 }
 
 TEST_F(ImportTest, TheStatementOfAOneRowSheetIsTwoLines)

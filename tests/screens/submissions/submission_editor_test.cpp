@@ -138,7 +138,7 @@ TEST_F(SubmissionEditorTest, TheInputWindowIsAskedBeforeTheDescription)
     editor().edKeteranganPengajuan->clear();
     server.replaceProcedure("CREATE PROCEDURE nasn_waktu_input_cek() SELECT '0' AS nilai, '1' AS restricted");
     editor().btPengajuanEditSimpanClick();
-    EXPECT_EQ(messages.take(), (Boxes{{MessageKind::Warning, inputWindowRefusal}}));
+    EXPECT_EQ(messages.take(), (Boxes{{MessageKind::Warning, outsideInputWindow}}));
 
     server.replaceProcedure("CREATE PROCEDURE nasn_waktu_input_cek() SELECT '0' AS nilai");
     editor().btPengajuanEditSimpanClick();

@@ -221,7 +221,7 @@ TEST_F(SubmissionListTest, DeletingTheSelectedSubmissionReloadsTheList)
 
 TEST_F(SubmissionListTest, DeletingIsRefusedByEachGuardAndByNo)
 {
-    const Box outsideWindow{MessageKind::Warning, inputWindowRefusal};
+    const Box outsideWindow{MessageKind::Warning, outsideInputWindow};
     SqlSession admin = server.admin();
     admin.exec("UPDATE nasn_pengajuan SET status = 'F' WHERE periode LIKE '%01'");
     grid().setCurrentRow(1);

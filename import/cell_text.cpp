@@ -1,10 +1,34 @@
-#include "cell_text.h"
+#include "import/cell_text.h"
 
 #include <algorithm>
 #include <charconv>
 #include <string_view>
 
-namespace sheets {
+namespace importing {
+
+namespace {
+
+bool isBlankOrControl(QChar c)
+{
+    return c.isSpace() || c.category() == QChar::Other_Control;
+}
+
+} // namespace
+
+QString trimmedOfBlanksAndControls(const QString &text)
+{
+    qsizetype start = 0, end = text.size();
+    while (start < end && isBlankOrControl(text[start]))
+        ++start;
+    while (end > start && isBlankOrControl(text[end - 1]))
+        --end;
+    return text.mid(start, end - start);
+}
+
+QString preparedName(const QString &name)
+{
+    return trimmedOfBlanksAndControls(QString(name).replace(QLatin1Char('\''), QLatin1Char('`')));
+}
 
 QString numberText(double value, QChar decimalPoint)
 {
@@ -62,12 +86,19 @@ QString numberText(double value, QChar decimalPoint)
     return result;
 }
 
-QString cellName(uint32_t row, uint32_t col)
+QString cellText(const sheets::Cell &cell, QChar decimalPoint)
 {
-    QString letters;
-    for (uint64_t n = uint64_t(col) + 1; n > 0; n = (n - 1) / 26)
-        letters.prepend(QLatin1Char(char('A' + (n - 1) % 26)));
-    return letters + QString::number(uint64_t(row) + 1);
+    switch (cell.kind) {
+    case sheets::CellKind::Text:
+        return cell.text;
+    case sheets::CellKind::Number:
+        return numberText(cell.number, decimalPoint);
+    case sheets::CellKind::Boolean:
+        return cell.number != 0 ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+    case sheets::CellKind::Empty:
+        break;
+    }
+    return {};
 }
 
-} // namespace sheets
+} // namespace importing
