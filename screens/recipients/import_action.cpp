@@ -222,7 +222,7 @@ void ImportAction::showReport(const importing::ImportReport &report)
         const QString xlsx = QStringLiteral("Excel Workbook (*.xlsx)");
         const QString csv = QStringLiteral("CSV (*.csv)");
         const QString file = s_.files.saveFileName(
-            {"Simpan Daftar Baris Ditolak", {xlsx, csv}, xlsx, "xlsx", "baris_ditolak.xlsx"});
+            {"Simpan Daftar Baris Ditolak", {xlsx, csv}, xlsx, "xlsx", "baris_ditolak.xlsx", {}});
         if (!file.isEmpty() && !importing::saveRefusedRows(report, file))
             s_.messages.warning("Gagal menyimpan file!");
     });
