@@ -14,6 +14,15 @@ CREATE OR REPLACE FUNCTION util_digits_ok(p_text TEXT, p_min INT, p_max INT) RET
     DETERMINISTIC NO SQL
     RETURN COALESCE(CHAR_LENGTH(p_text) BETWEEN p_min AND p_max AND p_text NOT REGEXP '[^0-9]', FALSE);;
 
+CREATE OR REPLACE PROCEDURE util_require_amount(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64), IN p_amount TEXT,
+                                     IN p_label VARCHAR(64))
+    MODIFIES SQL DATA
+BEGIN
+    IF NOT util_digits_ok(p_amount, 1, 15) THEN
+        CALL util_refuse(p_nip, p_aksi, CONCAT(p_label, ' harus angka rupiah bulat, 1 sampai 15 digit'));
+    END IF;
+END;;
+
 CREATE OR REPLACE PROCEDURE util_require_row_values(IN p_nip VARCHAR(255), IN p_aksi VARCHAR(64), IN p_nik TEXT,
                                          IN p_nama TEXT, IN p_gapok TEXT, IN p_gapok4 TEXT, IN p_gapok1 TEXT,
                                          IN p_remunerasi TEXT, IN p_insentif TEXT)
@@ -25,21 +34,11 @@ BEGIN
     IF NOT COALESCE(CHAR_LENGTH(TRIM(p_nama)) BETWEEN 1 AND 100, FALSE) THEN
         CALL util_refuse(p_nip, p_aksi, 'Nama Lengkap wajib diisi, paling banyak 100 karakter');
     END IF;
-    IF NOT util_digits_ok(p_gapok, 1, 15) THEN
-        CALL util_refuse(p_nip, p_aksi, 'Gaji harus angka rupiah bulat, 1 sampai 15 digit');
-    END IF;
-    IF NOT util_digits_ok(p_gapok4, 1, 15) THEN
-        CALL util_refuse(p_nip, p_aksi, 'BPJS 4% dari Gaji harus angka rupiah bulat, 1 sampai 15 digit');
-    END IF;
-    IF NOT util_digits_ok(p_gapok1, 1, 15) THEN
-        CALL util_refuse(p_nip, p_aksi, 'BPJS 1% dari Gaji harus angka rupiah bulat, 1 sampai 15 digit');
-    END IF;
-    IF NOT util_digits_ok(p_remunerasi, 1, 15) THEN
-        CALL util_refuse(p_nip, p_aksi, 'Remunerasi harus angka rupiah bulat, 1 sampai 15 digit');
-    END IF;
-    IF NOT util_digits_ok(p_insentif, 1, 15) THEN
-        CALL util_refuse(p_nip, p_aksi, 'Insentif harus angka rupiah bulat, 1 sampai 15 digit');
-    END IF;
+    CALL util_require_amount(p_nip, p_aksi, p_gapok, 'Gaji');
+    CALL util_require_amount(p_nip, p_aksi, p_gapok4, 'BPJS 4% dari Gaji');
+    CALL util_require_amount(p_nip, p_aksi, p_gapok1, 'BPJS 1% dari Gaji');
+    CALL util_require_amount(p_nip, p_aksi, p_remunerasi, 'Remunerasi');
+    CALL util_require_amount(p_nip, p_aksi, p_insentif, 'Insentif');
 END;;
 
 -- Order 0 by NIK, 1 by name, anything else by entry (id).
