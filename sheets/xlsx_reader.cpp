@@ -492,6 +492,8 @@ void readXlsx(const QByteArray &file, SheetBuilder &sheet)
     std::optional<QByteArray> worksheet = package.part(worksheetPart);
     if (!worksheet)
         throwDamaged();
+    // A cell with a value takes some 40 bytes of XML, rarely fewer than 32.
+    sheet.expectCells(size_t(worksheet->size()) / 32);
     WorksheetReader(strings, formats, sheet).read(*worksheet);
 }
 
