@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <string_view>
 
 namespace importing {
@@ -34,6 +35,12 @@ QString numberText(double value, QChar decimalPoint)
 {
     if (value == 0) // also -0
         return QStringLiteral("0");
+    // Whole amounts, nearly every cell: their digits as they are.
+    if (std::abs(value) < 1e15 && value == std::trunc(value)) {
+        char whole[20];
+        return QString::fromLatin1(whole,
+                                   std::to_chars(whole, whole + sizeof whole, int64_t(value)).ptr - whole);
+    }
     char buf[40];
     // d.ddde±x, first the shortest form that reads back as the value: when it
     // has 15 digits or fewer they are the correctly rounded 15 (a double holds
