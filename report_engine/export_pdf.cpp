@@ -13,6 +13,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include <cmath>
+
 namespace report_engine {
 
 namespace {
@@ -83,8 +85,10 @@ private:
             const double left = positions.first().x();
             const double right = positions.last().x() +
                                  font.advancesForGlyphIndexes(QList<quint32>{glyphs.last()}).value(0).x();
+            // Where QPainter puts it: a whole pixel below the baseline, centred on the pixel.
             const double thickness = font.lineThickness();
-            const QPointF topLeft(left, positions.first().y() + font.underlinePosition() - thickness / 2);
+            const double middle = positions.first().y() + std::ceil(font.underlinePosition()) + 0.5;
+            const QPointF topLeft(left, middle - thickness / 2);
             pdf_.fillRect(QRectF((at + topLeft) * scale, QSizeF(right - left, thickness) * scale), color);
         }
     }

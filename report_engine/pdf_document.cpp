@@ -380,7 +380,7 @@ void PdfDocument::showGlyphs(const QRawFont &font, const double *x, double y, co
     appendPoint(QPointF(origin.x() - textAt_.x(), textAt_.y() - origin.y()));
     textAt_ = origin;
     content_ += "Td ";
-    const qsizetype start = content_.size();
+    const qsizetype open = content_.size() - 1; // becomes "[" when the string needs moves
     content_ += '<';
     bool moved = false;
     double pen = origin.x(); // where the viewer puts the next glyph
@@ -400,7 +400,7 @@ void PdfDocument::showGlyphs(const QRawFont &font, const double *x, double y, co
         pen += widthOf(f, glyph, text[i]) * size / 1000;
     }
     if (moved) {
-        content_.insert(start, '[');
+        content_[open] = '[';
         content_ += ">] TJ\n";
     } else {
         content_ += "> Tj\n";
