@@ -162,7 +162,6 @@ int main(int argc, char **argv)
         return 1;
     }
     const double prepareSeconds = timer.elapsed() / 1000.0;
-    // An argument keeps the PDF there, to compare the output of two builds.
     const QString pdfPath =
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : dir.filePath(QStringLiteral("report.pdf"));
     if (!report.exportPdf(pdfPath)) {
