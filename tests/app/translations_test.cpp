@@ -32,7 +32,11 @@ class Indonesian : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_TRUE(installTranslations(*QCoreApplication::instance())); }
     // A translator leaves the application when it is destroyed.
-    static void TearDownTestSuite() { qDeleteAll(qApp->findChildren<QTranslator *>()); }
+    static void TearDownTestSuite()
+    {
+        qDeleteAll(qApp->findChildren<QTranslator *>());
+        QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, false);
+    }
 };
 
 // Every text a widget tree shows: labels, buttons, titles, tooltips, items, headers, actions.
@@ -155,6 +159,9 @@ TEST_F(Indonesian, QtsOwnTextsAndThePreviewsResolve)
     for (const Case &c : cases)
         EXPECT_EQ(QCoreApplication::translate(c.context, c.source), QString::fromUtf8(c.expected))
             << c.context << " / " << c.source;
+
+    EXPECT_TRUE(QCoreApplication::testAttribute(Qt::AA_DontUseNativeDialogs))
+        << "a desktop's native dialog follows the machine's language, not our catalogue";
 
     QMessageBox box(QMessageBox::Question, QStringLiteral("Konfirmasi"), QStringLiteral("?"),
                     QMessageBox::Yes | QMessageBox::No);
