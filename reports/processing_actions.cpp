@@ -1,6 +1,7 @@
 #include "reports/processing_actions.h"
 
 #include "builtin_values.h"
+#include "data/failure_texts.h"
 #include "data/guards.h"
 #include "reports/period_label.h"
 
@@ -8,8 +9,7 @@
 #include <QFileInfo>
 
 namespace {
-const QString connectionFailure = QStringLiteral("Gagal terhubung ke database Belunta!");
-const StepTexts officialTexts{connectionFailure, "Gagal mengambil data!"};
+const StepTexts officialTexts{texts::connectionFailure, texts::dataFailure};
 } // namespace
 
 ProcessingActions::ProcessingActions(Services services, ReportData &report, PrintButtons buttons,
@@ -23,12 +23,12 @@ bool ProcessingActions::guardsAllow()
 {
     return inputWindowAllows(
                s_.dm, s_.host, s_.messages,
-               {"CALL `nasn_cek_waktu_input`() ", connectionFailure, "Gagal mengambil data!"}) &&
+               {"CALL `nasn_cek_waktu_input`() ", texts::connectionFailure, texts::dataFailure}) &&
            lockAllows(
                s_.dm, s_.host, s_.messages,
-               {connectionFailure,
+               {texts::connectionFailure,
                 "Pengajuan Remunerasi tidak bisa ditambah data!\r\rStatus : `Locked by Administrator` ",
-                "Gagal mengambil data!"},
+                texts::dataFailure},
                s_.context.id_pengajuan);
 }
 
@@ -66,7 +66,7 @@ void ProcessingActions::btProsesCetakClick()
 
 void ProcessingActions::process()
 {
-    runStep(s_.host, s_.messages, {connectionFailure, "Gagal mengambil data! Errorcode: 01"}, [this] {
+    runStep(s_.host, s_.messages, {texts::connectionFailure, "Gagal mengambil data! Errorcode: 01"}, [this] {
         Query &q = s_.dm.qreport;
         q.close();
         q.setSql("CALL `nasn_proses`(:var_id, :var_nip) ");

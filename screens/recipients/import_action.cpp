@@ -1,5 +1,6 @@
 #include "screens/recipients/import_action.h"
 
+#include "data/failure_texts.h"
 #include "data/guards.h"
 #include "import/cell_text.h"
 #include "screens/recipients/import_statement.h"
@@ -10,7 +11,6 @@
 
 namespace {
 
-const QString belunta = QStringLiteral("Gagal terhubung ke database Belunta!");
 const QString systemFailure = QStringLiteral("Gagal terhubung ke sistem!");
 
 const QString criteria = QStringLiteral("Pastikan file excel memenuhi kriteria berikut :\r"
@@ -60,7 +60,7 @@ bool ImportAction::guardsAllow()
 
 bool ImportAction::countRows()
 {
-    return runStep(s_.host, s_.messages, {belunta, "Gagal mengambil data! err: 01"}, [this] {
+    return runStep(s_.host, s_.messages, {texts::connectionFailure, "Gagal mengambil data! err: 01"}, [this] {
         Query &q = s_.dm.fdsq1;
         q.close();
         q.setSql("CALL `nasn_pengajuan_detail_cek_jumlah_pegawai_masuk`(:var_id)");
@@ -95,7 +95,7 @@ bool ImportAction::chooseAndRead()
 void ImportAction::insertRows()
 {
     importing::ImportReport report;
-    const bool inserted = runStep(s_.host, s_.messages, {belunta, "Gagal mengambil data!"}, [&] {
+    const bool inserted = runStep(s_.host, s_.messages, {texts::connectionFailure, texts::dataFailure}, [&] {
         const QHash<QString, QStringList> before = storedRows();
         const QSet<QString> alreadyIn(before.keyBegin(), before.keyEnd());
         const QStringList refusals = importing::rowRefusals(sg_jm_preload, alreadyIn);
@@ -204,7 +204,7 @@ QList<importing::ReportLine> ImportAction::plausibility(const QHash<QString, qsi
 void ImportAction::btProsesCekClick()
 {
     importing::ImportReport report;
-    const bool checked = runStep(s_.host, s_.messages, {belunta, "Gagal mengambil data!"}, [&] {
+    const bool checked = runStep(s_.host, s_.messages, {texts::connectionFailure, texts::dataFailure}, [&] {
         report.lines = plausibility({});
         return Step::Done;
     });

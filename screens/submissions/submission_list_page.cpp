@@ -1,5 +1,6 @@
 #include "screens/submissions/submission_list_page.h"
 
+#include "data/failure_texts.h"
 #include "data/guards.h"
 #include "data/list_grid.h"
 #include "screens/submissions/period.h"
@@ -12,13 +13,14 @@
 
 namespace {
 
-const QString connectionFailure = QStringLiteral("Gagal terhubung ke database Belunta!");
-const QString dataFailure = QStringLiteral("Gagal mengambil data!");
-const StepTexts listTexts{"Gagal terhubung ke database Korvani -> Iuran BPJS Remunerasi RSUD!", dataFailure};
-const InputWindowGuard deleteInputWindow{"CALL `nasn_cek_waktu_input`() ", connectionFailure, dataFailure};
+const StepTexts listTexts{"Gagal terhubung ke database Korvani -> Iuran BPJS Remunerasi RSUD!",
+                          texts::dataFailure};
+const InputWindowGuard deleteInputWindow{"CALL `nasn_cek_waktu_input`() ", texts::connectionFailure,
+                                         texts::dataFailure};
 const LockGuard deleteLock{
-    connectionFailure,
-    "Pengajuan Remunerasi tidak bisa ditambah data!\r\rStatus : `Locked by Administrator` ", dataFailure};
+    texts::connectionFailure,
+    "Pengajuan Remunerasi tidak bisa ditambah data!\r\rStatus : `Locked by Administrator` ",
+    texts::dataFailure};
 
 std::vector<ListColumn> listColumns(const QString &levelUser)
 {
@@ -160,7 +162,7 @@ void SubmissionListPage::btJMHapusClick()
             "Hapus data pengajuan?\r\rMenghapus pengajuan juga akan menghapus semua data PNS dari "
             "pengajuan.\r\rData akan dihapus secara permanen, lanjutkan?"))
         return;
-    runStep(s_.host, s_.messages, {connectionFailure, dataFailure}, [this, &id] {
+    runStep(s_.host, s_.messages, {texts::connectionFailure, texts::dataFailure}, [this, &id] {
         Query &q = s_.dm.fdsq1;
         q.close();
         q.setSql("CALL `nasn_pengajuan_hapus`(:var_id, :var_nip_pemroses) ");
