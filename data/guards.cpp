@@ -40,3 +40,13 @@ bool lockAllows(Tdm &dm, ConnectionHost &host, Messages &messages, const LockGua
         return Step::Done;
     });
 }
+
+bool submissionGuardsAllow(Tdm &dm, ConnectionHost &host, Messages &messages, const SubmissionGuards &guards,
+                           const QString &submissionId)
+{
+    return inputWindowAllows(
+               dm, host, messages,
+               {guards.inputWindowStatement, guards.connectionFailure, guards.inputWindowFailure}) &&
+           lockAllows(dm, host, messages, {guards.connectionFailure, guards.lockRefusal, guards.lockFailure},
+                      submissionId);
+}

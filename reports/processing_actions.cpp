@@ -10,6 +10,10 @@
 
 namespace {
 const StepTexts officialTexts{texts::connectionFailure, texts::dataFailure};
+const SubmissionGuards processingGuards{
+    "CALL `nasn_cek_waktu_input`() ", texts::connectionFailure, texts::dataFailure,
+    "Pengajuan Remunerasi tidak bisa ditambah data!\r\rStatus : `Locked by Administrator` ",
+    texts::dataFailure};
 } // namespace
 
 ProcessingActions::ProcessingActions(Services services, ReportData &report, PrintButtons buttons,
@@ -17,19 +21,6 @@ ProcessingActions::ProcessingActions(Services services, ReportData &report, Prin
     : templateDir(std::move(templateFolder)), s_(services), report_(report), buttons_(buttons),
       previewHost_(services.messages, services.files)
 {
-}
-
-bool ProcessingActions::guardsAllow()
-{
-    return inputWindowAllows(
-               s_.dm, s_.host, s_.messages,
-               {"CALL `nasn_cek_waktu_input`() ", texts::connectionFailure, texts::dataFailure}) &&
-           lockAllows(
-               s_.dm, s_.host, s_.messages,
-               {texts::connectionFailure,
-                "Pengajuan Remunerasi tidak bisa ditambah data!\r\rStatus : `Locked by Administrator` ",
-                texts::dataFailure},
-               s_.context.id_pengajuan);
 }
 
 // Copies the three values in order: one copied before an error stays.
@@ -53,7 +44,8 @@ bool ProcessingActions::fetchOfficial(const QString &statement, QString &nama, Q
 // submission, so asking the lock first would refuse what the server allows.
 void ProcessingActions::btProsesCetakClick()
 {
-    if (s_.context.levelUser != QLatin1String("Administrator") && !guardsAllow())
+    if (s_.context.levelUser != QLatin1String("Administrator") &&
+        !submissionGuardsAllow(s_.dm, s_.host, s_.messages, processingGuards, s_.context.id_pengajuan))
         return;
     Officials &o = report_.officials;
     if (!fetchOfficial("CALL `nasn_pejabat_specimen_select_pa`(:var_id) ", o.pa_nama, o.pa_nip,

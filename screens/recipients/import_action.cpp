@@ -11,7 +11,13 @@
 
 namespace {
 
-const QString systemFailure = QStringLiteral("Gagal terhubung ke sistem!");
+// The input-window guard's call failure and the row count's failure.
+const QString countFailure = QStringLiteral("Gagal mengambil data! err: 01");
+
+const SubmissionGuards importGuards{
+    "CALL `nasn_waktu_input_cek`()", "Gagal terhubung ke sistem!", countFailure,
+    "Pengajuan tidak bisa ditambah data!\r\rStatus : `Locked by Administrator` ",
+    "Gagal mengambil data! err: 02"};
 
 const QString criteria = QStringLiteral("Pastikan file excel memenuhi kriteria berikut :\r"
                                         "- Data terdiri dari 7 kolom\r"
@@ -34,7 +40,8 @@ ImportAction::ImportAction(Services services, ListAccess list)
 
 void ImportAction::tabPengajuanProsesTambahAllClick()
 {
-    if (!guardsAllow() || !countRows())
+    if (!submissionGuardsAllow(s_.dm, s_.host, s_.messages, importGuards, s_.context.id_pengajuan) ||
+        !countRows())
         return;
     s_.messages.information(criteria);
     if (!chooseAndRead())
@@ -46,21 +53,9 @@ void ImportAction::tabPengajuanProsesTambahAllClick()
     insertRows();
 }
 
-bool ImportAction::guardsAllow()
-{
-    return inputWindowAllows(
-               s_.dm, s_.host, s_.messages,
-               {"CALL `nasn_waktu_input_cek`()", systemFailure, "Gagal mengambil data! err: 01"}) &&
-           lockAllows(s_.dm, s_.host, s_.messages,
-                      {systemFailure,
-                       "Pengajuan tidak bisa ditambah data!\r\rStatus : `Locked by Administrator` ",
-                       "Gagal mengambil data! err: 02"},
-                      s_.context.id_pengajuan);
-}
-
 bool ImportAction::countRows()
 {
-    return runStep(s_.host, s_.messages, {texts::connectionFailure, "Gagal mengambil data! err: 01"}, [this] {
+    return runStep(s_.host, s_.messages, {texts::connectionFailure, countFailure}, [this] {
         Query &q = s_.dm.fdsq1;
         q.close();
         q.setSql("CALL `nasn_pengajuan_detail_cek_jumlah_pegawai_masuk`(:var_id)");

@@ -15,10 +15,8 @@ namespace {
 
 const StepTexts listTexts{"Gagal terhubung ke database Korvani -> Iuran BPJS Remunerasi RSUD!",
                           texts::dataFailure};
-const InputWindowGuard deleteInputWindow{"CALL `nasn_cek_waktu_input`() ", texts::connectionFailure,
-                                         texts::dataFailure};
-const LockGuard deleteLock{
-    texts::connectionFailure,
+const SubmissionGuards deleteGuards{
+    "CALL `nasn_cek_waktu_input`() ", texts::connectionFailure, texts::dataFailure,
     "Pengajuan Remunerasi tidak bisa ditambah data!\r\rStatus : `Locked by Administrator` ",
     texts::dataFailure};
 
@@ -151,8 +149,7 @@ void SubmissionListPage::btJMTambahClick()
 void SubmissionListPage::btJMHapusClick()
 {
     const QString id = selectedCell(0);
-    if (!inputWindowAllows(s_.dm, s_.host, s_.messages, deleteInputWindow) ||
-        !lockAllows(s_.dm, s_.host, s_.messages, deleteLock, id))
+    if (!submissionGuardsAllow(s_.dm, s_.host, s_.messages, deleteGuards, id))
         return;
     if (id.isEmpty()) {
         s_.messages.information("Tidak ada data yang bisa dihapus!");
