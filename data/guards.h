@@ -28,6 +28,8 @@ struct SubmissionGuards {
 };
 
 extern const QString inputWindowRefusal;
+// The wording of deleting a submission and of processing one.
+extern const SubmissionGuards deleteAndProcessGuards;
 
 bool inputWindowAllows(Tdm &dm, ConnectionHost &host, Messages &messages, const InputWindowGuard &guard);
 bool lockAllows(Tdm &dm, ConnectionHost &host, Messages &messages, const LockGuard &guard,

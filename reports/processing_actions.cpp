@@ -10,10 +10,6 @@
 
 namespace {
 const StepTexts officialTexts{texts::connectionFailure, texts::dataFailure};
-const SubmissionGuards processingGuards{
-    "CALL `nasn_cek_waktu_input`() ", texts::connectionFailure, texts::dataFailure,
-    "Pengajuan Remunerasi tidak bisa ditambah data!\r\rStatus : `Locked by Administrator` ",
-    texts::dataFailure};
 } // namespace
 
 ProcessingActions::ProcessingActions(Services services, ReportData &report, PrintButtons buttons,
@@ -45,7 +41,7 @@ bool ProcessingActions::fetchOfficial(const QString &statement, QString &nama, Q
 void ProcessingActions::btProsesCetakClick()
 {
     if (s_.context.levelUser != QLatin1String("Administrator") &&
-        !submissionGuardsAllow(s_.dm, s_.host, s_.messages, processingGuards, s_.context.id_pengajuan))
+        !submissionGuardsAllow(s_.dm, s_.host, s_.messages, deleteAndProcessGuards, s_.context.id_pengajuan))
         return;
     Officials &o = report_.officials;
     if (!fetchOfficial("CALL `nasn_pejabat_specimen_select_pa`(:var_id) ", o.pa_nama, o.pa_nip,

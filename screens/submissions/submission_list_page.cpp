@@ -15,10 +15,6 @@ namespace {
 
 const StepTexts listTexts{"Gagal terhubung ke database Korvani -> Iuran BPJS Remunerasi RSUD!",
                           texts::dataFailure};
-const SubmissionGuards deleteGuards{
-    "CALL `nasn_cek_waktu_input`() ", texts::connectionFailure, texts::dataFailure,
-    "Pengajuan Remunerasi tidak bisa ditambah data!\r\rStatus : `Locked by Administrator` ",
-    texts::dataFailure};
 
 std::vector<ListColumn> listColumns(const QString &levelUser)
 {
@@ -149,7 +145,7 @@ void SubmissionListPage::btJMTambahClick()
 void SubmissionListPage::btJMHapusClick()
 {
     const QString id = selectedCell(0);
-    if (!submissionGuardsAllow(s_.dm, s_.host, s_.messages, deleteGuards, id))
+    if (!submissionGuardsAllow(s_.dm, s_.host, s_.messages, deleteAndProcessGuards, id))
         return;
     if (id.isEmpty()) {
         s_.messages.information("Tidak ada data yang bisa dihapus!");
