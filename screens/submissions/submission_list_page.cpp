@@ -144,7 +144,7 @@ void SubmissionListPage::btJMTambahClick()
 
 void SubmissionListPage::btJMHapusClick()
 {
-    const QString id = selectedCell(0);
+    const QString id = sg_jm_pengajuan->selectedCell(0);
     if (!submissionGuardsAllow(s_.dm, s_.host, s_.messages, deleteAndProcessGuards, id))
         return;
     if (id.isEmpty()) {
@@ -170,7 +170,7 @@ void SubmissionListPage::btJMHapusClick()
 
 void SubmissionListPage::btJMProsesPengajuanClick()
 {
-    const QString id = selectedCell(0);
+    const QString id = sg_jm_pengajuan->selectedCell(0);
     if (id.isEmpty()) {
         s_.messages.information("Tidak ada data yang bisa diproses!");
         return;
@@ -185,15 +185,7 @@ void SubmissionListPage::btJMProsesPengajuanClick()
 
 QString SubmissionListPage::recipientHeader() const
 {
-    return "Proses Pengajuan Proses Data Iuran BPJS, Periode " + selectedCell(2);
-}
-
-// Empty where the grid has no such cell (an emptied list).
-QString SubmissionListPage::selectedCell(int col) const
-{
-    const StringGrid &grid = *sg_jm_pengajuan;
-    const int row = grid.currentRow();
-    return col < grid.colCount() && row < grid.rowCount() ? grid.cell(col, row) : QString();
+    return "Proses Pengajuan Proses Data Iuran BPJS, Periode " + sg_jm_pengajuan->selectedCell(2);
 }
 
 void SubmissionListPage::setRowButtonsEnabled(bool enabled)
