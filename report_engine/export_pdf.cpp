@@ -4,6 +4,7 @@
 #include "report_engine/pdf_metadata.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPainter>
@@ -65,7 +66,7 @@ bool exportPdf(const PreparedReport &report, const QString &path, QString *error
         writer.setPageLayout(layoutFor(first));
         QPainter painter(&writer);
         if (!painter.isActive())
-            return setError(error, QStringLiteral("cannot write PDF"));
+            return setError(error, QCoreApplication::translate("report_engine", "cannot write PDF"));
         auto startPage = [&](const QSizeF &size) {
             if (size != first) {
                 writer.setPageLayout(layoutFor(size));
@@ -76,7 +77,7 @@ bool exportPdf(const PreparedReport &report, const QString &path, QString *error
         const bool done = paintPages(report, painter, writer.resolution(), startPage, progress);
         painter.end();
         if (!done)
-            return setError(error, QStringLiteral("export cancelled"));
+            return setError(error, QCoreApplication::translate("report_engine", "export cancelled"));
     }
     if (!appendPdfMetadata(pdf,
                            {title, engineName, engineName + QStringLiteral(" PDF export"), engineName,
@@ -85,21 +86,22 @@ bool exportPdf(const PreparedReport &report, const QString &path, QString *error
         return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.commit())
-        return setError(error, QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+        return setError(error, QCoreApplication::translate("report_engine", "cannot write %1: %2")
+                                   .arg(path, file.errorString()));
     return true;
 }
 
 bool printReport(const PreparedReport &report, QPrinter &printer, QString *error, const Progress &progress)
 {
     if (report.isEmpty())
-        return setError(error, QStringLiteral("there is nothing to print"));
+        return setError(error, QCoreApplication::translate("report_engine", "there is nothing to print"));
     printer.setFullPage(true);
     printer.setDocName(report.title);
     QSizeF current = report.pages.first().size;
     printer.setPageLayout(layoutFor(current));
     QPainter painter(&printer);
     if (!painter.isActive())
-        return setError(error, QStringLiteral("the printer cannot be opened"));
+        return setError(error, QCoreApplication::translate("report_engine", "the printer cannot be opened"));
     auto startPage = [&](const QSizeF &size) {
         if (size != current) {
             printer.setPageLayout(layoutFor(size));
@@ -109,7 +111,7 @@ bool printReport(const PreparedReport &report, QPrinter &printer, QString *error
     };
     if (!paintPages(report, painter, printer.resolution(), startPage, progress)) {
         printer.abort();
-        return setError(error, QStringLiteral("printing cancelled"));
+        return setError(error, QCoreApplication::translate("report_engine", "printing cancelled"));
     }
     return true;
 }

@@ -8,6 +8,8 @@ namespace {
 QString run(const FileDialogRequest &request, QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(QApplication::activeWindow(), request.title);
+    // Qt's own dialog speaks our Indonesian catalogue; a desktop's native one follows the machine's language.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilters(request.filters);
