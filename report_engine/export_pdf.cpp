@@ -4,6 +4,7 @@
 #include "report_engine/pdf_document.h"
 #include "report_engine/pdf_metadata.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGlyphRun>
 #include <QPageLayout>
@@ -111,7 +112,7 @@ bool exportPdf(const PreparedReport &report, const QString &path, QString *error
         document.beginPage(report.pages[i].size, pdfDpi);
         pages.drawPage(canvas, i, pdfDpi / 96.0);
         if (progress && !progress(i + 1, total))
-            return setError(error, QStringLiteral("export cancelled"));
+            return setError(error, QCoreApplication::translate("report_engine", "export cancelled"));
     }
     QByteArray pdf = document.finish();
     if (!appendPdfMetadata(pdf,
@@ -121,21 +122,22 @@ bool exportPdf(const PreparedReport &report, const QString &path, QString *error
         return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.commit())
-        return setError(error, QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+        return setError(error, QCoreApplication::translate("report_engine", "cannot write %1: %2")
+                                   .arg(path, file.errorString()));
     return true;
 }
 
 bool printReport(const PreparedReport &report, QPrinter &printer, QString *error, const Progress &progress)
 {
     if (report.isEmpty())
-        return setError(error, QStringLiteral("there is nothing to print"));
+        return setError(error, QCoreApplication::translate("report_engine", "there is nothing to print"));
     printer.setFullPage(true);
     printer.setDocName(report.title);
     QSizeF current = report.pages.first().size;
     printer.setPageLayout(layoutFor(current));
     QPainter painter(&printer);
     if (!painter.isActive())
-        return setError(error, QStringLiteral("the printer cannot be opened"));
+        return setError(error, QCoreApplication::translate("report_engine", "the printer cannot be opened"));
     PagePainter pages(report);
     const int total = int(report.pages.size());
     for (int i = 0; i < total; ++i) {
@@ -149,7 +151,7 @@ bool printReport(const PreparedReport &report, QPrinter &printer, QString *error
             pages.drawPage(painter, i, printer.resolution() / 96.0);
         if (!started || (progress && !progress(i + 1, total))) {
             printer.abort();
-            return setError(error, QStringLiteral("printing cancelled"));
+            return setError(error, QCoreApplication::translate("report_engine", "printing cancelled"));
         }
     }
     return true;
