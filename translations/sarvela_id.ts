@@ -4,10 +4,6 @@
 <context>
     <name>report_engine</name>
     <message>
-        <source>cannot write PDF</source>
-        <translation>PDF tidak dapat ditulis</translation>
-    </message>
-    <message>
         <source>export cancelled</source>
         <translation>ekspor dibatalkan</translation>
     </message>
