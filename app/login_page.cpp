@@ -1,5 +1,6 @@
 #include "app/login_page.h"
 
+#include "data/failure_texts.h"
 #include "ui/masked_edit.h"
 
 #include <QFormLayout>
@@ -7,10 +8,6 @@
 #include <QHBoxLayout>
 #include <QStyle>
 #include <QVBoxLayout>
-
-namespace {
-const QString connectionFailure = QStringLiteral("Gagal terhubung ke database Belunta!");
-} // namespace
 
 QString appInfoText()
 {
@@ -69,7 +66,7 @@ LoginPage::LoginPage(Services services, std::function<void()> loadProfil, std::f
 
 void LoginPage::btnloginClick()
 {
-    runStep(s_.host, s_.messages, {connectionFailure, "Gagal ambil data di server Belunta!"}, [this] {
+    runStep(s_.host, s_.messages, {texts::connectionFailure, texts::serverDataFailure}, [this] {
         Query &q = s_.dm.fdsq1;
         q.close();
         q.setSql("CALL `nasn_login_cek`(:nip, :pass)");
@@ -102,7 +99,7 @@ void LoginPage::BitBtn2Click()
 
 void LoginPage::loadInformasi()
 {
-    runStep(s_.host, s_.messages, {connectionFailure, "Gagal mengambil data!"}, [this] {
+    runStep(s_.host, s_.messages, {texts::connectionFailure, texts::dataFailure}, [this] {
         Query &q = s_.dm.fdsq1;
         q.close();
         q.setSql("CALL `nasn_informasi`()");

@@ -1,5 +1,6 @@
 #include "app/style.h"
 #include "app/tfmain.h"
+#include "app/translations.h"
 #include "ui/file_chooser.h"
 #include "ui/messages.h"
 
@@ -8,6 +9,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    installTranslations(app); // before any window, so every text is looked up in Indonesian
     MessageBoxes messages;
     FileDialogs files;
     const QString styleName = QStringLiteral("Smokey Quartz Kamri");

@@ -1,5 +1,6 @@
 #include "app/password_page.h"
 
+#include "data/failure_texts.h"
 #include "ui/masked_edit.h"
 
 #include <QFormLayout>
@@ -14,7 +15,7 @@ QLineEdit *starredEdit(const char *name)
     return edit;
 }
 
-const StepTexts stepTexts{"Gagal terhubung ke database Belunta!", "Gagal ambil data di server Belunta!"};
+const StepTexts stepTexts{texts::connectionFailure, texts::serverDataFailure};
 
 } // namespace
 

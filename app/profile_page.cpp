@@ -1,6 +1,7 @@
 #include "app/profile_page.h"
 
 #include "builtin_values.h"
+#include "data/failure_texts.h"
 
 #include <QGroupBox>
 #include <QStyle>
@@ -53,7 +54,7 @@ ProfilePage::ProfilePage(Services services, std::function<void()> clearLoginEdit
 
 void ProfilePage::loadProfil()
 {
-    runStep(s_.host, s_.messages, {"Gagal terhubung ke database Belunta!", "Gagal mengambil data!"}, [this] {
+    runStep(s_.host, s_.messages, {texts::connectionFailure, texts::dataFailure}, [this] {
         Query &q = s_.dm.fdsq1;
         q.close();
         q.setSql("CALL `nasn_load_profil`(:nip)");

@@ -1,6 +1,7 @@
 #include "app/tfmain.h"
 
 #include "builtin_values.h"
+#include "data/failure_texts.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -215,7 +216,8 @@ void Tfmain::buildRecipientPages()
     connect(tabPengajuanProses->tabPengajuanProsesTambahAll, &QPushButton::clicked, this,
             [this] { import->tabPengajuanProsesTambahAllClick(); });
     connect(tabPengajuanProses->MenuItem7, &QAction::triggered, this, [this] { import->MenuItem7Click(); });
-    connect(tabPengajuanProses->btProsesCek, &QPushButton::clicked, this, [this] { import->btProsesCekClick(); });
+    connect(tabPengajuanProses->btProsesCek, &QPushButton::clicked, this,
+            [this] { import->btProsesCekClick(); });
 
     pg->addPage(Page::tabPengajuanProses, tabPengajuanProses);
     pg->addPage(Page::tabPNSEdit, tabPNSEdit);
@@ -268,8 +270,8 @@ void Tfmain::FormShow()
 
 bool Tfmain::checkVersion()
 {
-    return runStep(*this, services_.messages,
-                   {"Gagal terhubung ke database Belunta!", "Gagal menampilkan informasi!"}, [this] {
+    return runStep(*this, services_.messages, {texts::connectionFailure, "Gagal menampilkan informasi!"},
+                   [this] {
                        Query &q = dm_.fdsq1;
                        q.close();
                        q.setSql("CALL `nasn_version_check`(:var_app)");

@@ -1,11 +1,17 @@
 #include "data/guards.h"
 
+#include "data/failure_texts.h"
 #include "data/tdm.h"
 
 const QString inputWindowRefusal =
     QStringLiteral("Saat ini bukan waktu yang diizinkan untuk input dan proses data di Aplikasi ini!\r"
                    "Silahkan cek di halaman informasi untuk melihat jadwal maintenance.\r\r"
                    "Terima kasih, dan mohon maaf atas ketidaknyamanan ini!");
+
+const SubmissionGuards deleteAndProcessGuards{
+    "CALL `nasn_cek_waktu_input`() ", texts::connectionFailure, texts::dataFailure,
+    "Pengajuan Remunerasi tidak bisa ditambah data!\r\rStatus : `Locked by Administrator` ",
+    texts::dataFailure};
 
 bool inputWindowAllows(Tdm &dm, ConnectionHost &host, Messages &messages, const InputWindowGuard &guard)
 {
@@ -39,4 +45,14 @@ bool lockAllows(Tdm &dm, ConnectionHost &host, Messages &messages, const LockGua
         }
         return Step::Done;
     });
+}
+
+bool submissionGuardsAllow(Tdm &dm, ConnectionHost &host, Messages &messages, const SubmissionGuards &guards,
+                           const QString &submissionId)
+{
+    return inputWindowAllows(
+               dm, host, messages,
+               {guards.inputWindowStatement, guards.connectionFailure, guards.inputWindowFailure}) &&
+           lockAllows(dm, host, messages, {guards.connectionFailure, guards.lockRefusal, guards.lockFailure},
+                      submissionId);
 }

@@ -3,6 +3,7 @@
 
 #include "report_engine/windows1252.h"
 
+#include <QCoreApplication>
 #include <QSaveFile>
 #include <QTextDocumentFragment>
 
@@ -24,14 +25,15 @@ bool writeFile(const QString &path, const QByteArray &bytes, QString *error)
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
     if (error)
-        *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        *error =
+            QCoreApplication::translate("report_engine", "cannot write %1: %2").arg(path, file.errorString());
     return false;
 }
 
 bool cancelled(QString *error)
 {
     if (error)
-        *error = QStringLiteral("export cancelled");
+        *error = QCoreApplication::translate("report_engine", "export cancelled");
     return false;
 }
 

@@ -69,7 +69,7 @@ std::vector<TextLine> PagePainter::layout(const PreparedText &text)
     return out;
 }
 
-void PagePainter::drawHtml(QPainter &painter, const PreparedText &text, double scale)
+void PagePainter::drawHtml(PageCanvas &canvas, const PreparedText &text, double scale)
 {
     const TextStyle &style = report_.styles.at(text.style);
     const QRectF inner = innerRect(text, style);
@@ -90,13 +90,7 @@ void PagePainter::drawHtml(QPainter &painter, const PreparedText &text, double s
         top += (inner.height() - height) / 2;
     else if (style.vAlign == VAlign::Bottom)
         top += inner.height() - height;
-    painter.save();
-    painter.scale(scale, scale);
-    painter.translate(inner.left(), top);
-    QAbstractTextDocumentLayout::PaintContext context;
-    context.palette.setColor(QPalette::Text, Qt::black);
-    document.documentLayout()->draw(&painter, context);
-    painter.restore();
+    canvas.drawDocument(document, QPointF(inner.left(), top), scale);
 }
 
 namespace {
@@ -128,7 +122,7 @@ struct FrameLines {
 
 } // namespace
 
-void PagePainter::drawFrames(QPainter &painter, const PreparedPage &page, double scale)
+void PagePainter::drawFrames(PageCanvas &canvas, const PreparedPage &page, double scale)
 {
     std::map<double, FrameLines> byWidth;
     for (const PreparedText &text : page.texts) {
@@ -151,80 +145,151 @@ void PagePainter::drawFrames(QPainter &painter, const PreparedPage &page, double
         byWidth[line.width].other.append(
             QLineF(snap(a.x(), scale), snap(a.y(), scale), snap(b.x(), scale), snap(b.y(), scale)));
     }
-    painter.setBrush(Qt::NoBrush);
     for (auto &[width, lines] : byWidth) {
         appendMerged(lines.horizontal, true, lines.other);
         appendMerged(lines.vertical, false, lines.other);
-        painter.setPen(QPen(Qt::black, width * scale, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-        painter.drawLines(lines.other.constData(), int(lines.other.size()));
+        canvas.strokeLines(lines.other, width * scale);
     }
 }
 
-void PagePainter::queueGlyphs(const PreparedText &text, double scale)
+void PagePainter::drawPlain(PageCanvas &canvas, const PreparedText &text, double scale)
 {
     GlyphCache &glyphs = glyphs_[text.style];
     for (const TextLine &line : layout(text)) {
+        if (line.text.isEmpty())
+            continue;
+        lineGlyphs_.clear();
+        lineX_.clear();
         double x = line.origin.x();
-        const double y = snap(line.origin.y(), scale);
         for (const QChar c : line.text) {
             const GlyphCache::Glyph &g = glyphs.glyph(c);
-            if (c != QLatin1Char(' ')) {
-                indexes_[text.style].push_back(g.index);
-                positions_[text.style].emplace_back(snap(x, scale), y);
-            }
+            lineGlyphs_.push_back(g.index);
+            lineX_.push_back(x * scale);
             x += g.advance;
         }
+        canvas.drawTextLine(text.style, scaledFonts_[text.style], line.text, lineGlyphs_.data(),
+                            lineX_.data(), snap(line.origin.y(), scale));
     }
 }
 
-void PagePainter::drawQueued(QPainter &painter, std::size_t style)
-{
-    if (indexes_[style].empty())
-        return;
-    QGlyphRun run;
-    run.setRawFont(scaledFonts_[style]);
-    run.setRawData(indexes_[style].data(), positions_[style].data(), int(indexes_[style].size()));
-    painter.drawGlyphRun(QPointF(0, 0), run);
-    indexes_[style].clear();
-    positions_[style].clear();
-}
+namespace {
 
-void PagePainter::drawPage(QPainter &painter, int pageIndex, double scale)
-{
-    if (scale != scaledFor_) {
-        scaledFonts_.clear();
-        for (const GlyphCache &glyphs : glyphs_) {
-            QRawFont font = glyphs.rawFont();
-            font.setPixelSize(font.pixelSize() * scale);
-            scaledFonts_.push_back(font);
+// Draws on a QPainter, one glyph run per style: the page's texts are queued
+// and drawn together, those cut at their box on their own.
+class PainterCanvas : public PageCanvas {
+public:
+    PainterCanvas(QPainter &painter, std::vector<std::vector<quint32>> &indexes,
+                  std::vector<std::vector<QPointF>> &positions, const std::vector<QRawFont> &fonts)
+        : painter_(painter), indexes_(indexes), positions_(positions), fonts_(fonts)
+    {
+        indexes_.resize(fonts.size());
+        positions_.resize(fonts.size());
+    }
+
+    void strokeLines(const QList<QLineF> &lines, double width) override
+    {
+        painter_.setBrush(Qt::NoBrush);
+        painter_.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter_.drawLines(lines.constData(), int(lines.size()));
+    }
+
+    void drawTextLine(std::size_t style, const QRawFont &, QStringView text, const quint32 *glyphs,
+                      const double *x, double y) override
+    {
+        for (qsizetype i = 0; i < text.size(); ++i)
+            if (text[i] != QLatin1Char(' ')) {
+                indexes_[style].push_back(glyphs[i]);
+                positions_[style].emplace_back(std::round(x[i]), y);
+            }
+    }
+
+    void drawDocument(QTextDocument &document, QPointF at, double scale) override
+    {
+        painter_.save();
+        painter_.scale(scale, scale);
+        painter_.translate(at);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.palette.setColor(QPalette::Text, Qt::black);
+        document.documentLayout()->draw(&painter_, context);
+        painter_.restore();
+    }
+
+    void clip(const QRectF &rect) override
+    {
+        flush();
+        painter_.save();
+        painter_.setClipRect(rect);
+    }
+
+    void unclip() override
+    {
+        flush();
+        painter_.restore();
+    }
+
+    void flush()
+    {
+        painter_.setPen(Qt::black);
+        for (std::size_t style = 0; style < fonts_.size(); ++style) {
+            if (indexes_[style].empty())
+                continue;
+            QGlyphRun run;
+            run.setRawFont(fonts_[style]);
+            run.setRawData(indexes_[style].data(), positions_[style].data(), int(indexes_[style].size()));
+            painter_.drawGlyphRun(QPointF(0, 0), run);
+            indexes_[style].clear();
+            positions_[style].clear();
         }
-        scaledFor_ = scale;
     }
+
+private:
+    QPainter &painter_;
+    std::vector<std::vector<quint32>> &indexes_;
+    std::vector<std::vector<QPointF>> &positions_;
+    const std::vector<QRawFont> &fonts_;
+};
+
+} // namespace
+
+void PagePainter::drawPage(QPainter &painter, int page, double scale)
+{
+    scaleFonts(scale); // before the canvas sizes its queues by them
+    PainterCanvas canvas(painter, indexes_, positions_, scaledFonts_);
+    drawPage(canvas, page, scale);
+    canvas.flush();
+}
+
+void PagePainter::scaleFonts(double scale)
+{
+    if (scale == scaledFor_)
+        return;
+    scaledFonts_.clear();
+    for (const GlyphCache &glyphs : glyphs_) {
+        QRawFont font = glyphs.rawFont();
+        font.setPixelSize(font.pixelSize() * scale);
+        scaledFonts_.push_back(font);
+    }
+    scaledFor_ = scale;
+}
+
+void PagePainter::drawPage(PageCanvas &canvas, int pageIndex, double scale)
+{
+    scaleFonts(scale);
     const PreparedPage &page = report_.pages.at(pageIndex);
-    drawFrames(painter, page, scale);
-    painter.setPen(Qt::black);
-    indexes_.resize(glyphs_.size());
-    positions_.resize(glyphs_.size());
+    drawFrames(canvas, page, scale);
     for (const PreparedText &text : page.texts) {
         if (text.text.isEmpty())
             continue;
         const bool html = report_.styles.at(text.style).html;
-        if (text.clipped || html) {
-            painter.save();
-            painter.setClipRect(toDevice(text.rect, scale));
-        }
-        if (html) {
-            drawHtml(painter, text, scale);
-        } else {
-            queueGlyphs(text, scale);
-            if (text.clipped)
-                drawQueued(painter, text.style);
-        }
         if (text.clipped || html)
-            painter.restore();
+            canvas.clip(toDevice(text.rect, scale));
+        if (html)
+            drawHtml(canvas, text, scale);
+        else
+            drawPlain(canvas, text, scale);
+        if (text.clipped || html)
+            canvas.unclip();
     }
-    for (std::size_t style = 0; style < glyphs_.size(); ++style)
-        drawQueued(painter, style);
 }
 
 } // namespace report_engine

@@ -1,4 +1,4 @@
-// What QPdfWriter cannot set, added to a finished file as an incremental update.
+// The document information and viewer preferences, added to a finished PDF as an incremental update.
 #pragma once
 
 #include <QByteArray>

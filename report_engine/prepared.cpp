@@ -1,5 +1,6 @@
 #include "report_engine/prepared.h"
 
+#include <QCoreApplication>
 #include <QDataStream>
 #include <QFile>
 #include <QSaveFile>
@@ -120,7 +121,7 @@ bool loadPreparedReport(const QString &path, PreparedReport &report, QString *er
     quint16 version;
     s >> magic >> version;
     if (magic != preparedMagic || version != preparedVersion)
-        return fail(QStringLiteral("not a prepared report"));
+        return fail(QCoreApplication::translate("report_engine", "not a prepared report"));
     PreparedReport loaded;
     qint32 count;
     s >> loaded.title >> count;
@@ -133,11 +134,11 @@ bool loadPreparedReport(const QString &path, PreparedReport &report, QString *er
     for (qint32 i = 0; i < count && s.status() == QDataStream::Ok; ++i) {
         PreparedPage page;
         if (!readPage(s, page, loaded.styles.size()))
-            return fail(QStringLiteral("the prepared report is damaged"));
+            return fail(QCoreApplication::translate("report_engine", "the prepared report is damaged"));
         loaded.pages.append(std::move(page));
     }
     if (s.status() != QDataStream::Ok)
-        return fail(QStringLiteral("the prepared report is damaged"));
+        return fail(QCoreApplication::translate("report_engine", "the prepared report is damaged"));
     report = std::move(loaded);
     return true;
 }

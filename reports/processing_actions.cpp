@@ -1,6 +1,7 @@
 #include "reports/processing_actions.h"
 
 #include "builtin_values.h"
+#include "data/failure_texts.h"
 #include "data/guards.h"
 #include "reports/period_label.h"
 
@@ -8,8 +9,7 @@
 #include <QFileInfo>
 
 namespace {
-const QString connectionFailure = QStringLiteral("Gagal terhubung ke database Belunta!");
-const StepTexts officialTexts{connectionFailure, "Gagal mengambil data!"};
+const StepTexts officialTexts{texts::connectionFailure, texts::dataFailure};
 } // namespace
 
 ProcessingActions::ProcessingActions(Services services, ReportData &report, PrintButtons buttons,
@@ -17,19 +17,6 @@ ProcessingActions::ProcessingActions(Services services, ReportData &report, Prin
     : templateDir(std::move(templateFolder)), s_(services), report_(report), buttons_(buttons),
       previewHost_(services.messages, services.files)
 {
-}
-
-bool ProcessingActions::guardsAllow()
-{
-    return inputWindowAllows(
-               s_.dm, s_.host, s_.messages,
-               {"CALL `nasn_cek_waktu_input`() ", connectionFailure, "Gagal mengambil data!"}) &&
-           lockAllows(
-               s_.dm, s_.host, s_.messages,
-               {connectionFailure,
-                "Pengajuan Remunerasi tidak bisa ditambah data!\r\rStatus : `Locked by Administrator` ",
-                "Gagal mengambil data!"},
-               s_.context.id_pengajuan);
 }
 
 // Copies the three values in order: one copied before an error stays.
@@ -53,7 +40,8 @@ bool ProcessingActions::fetchOfficial(const QString &statement, QString &nama, Q
 // submission, so asking the lock first would refuse what the server allows.
 void ProcessingActions::btProsesCetakClick()
 {
-    if (s_.context.levelUser != QLatin1String("Administrator") && !guardsAllow())
+    if (s_.context.levelUser != QLatin1String("Administrator") &&
+        !submissionGuardsAllow(s_.dm, s_.host, s_.messages, deleteAndProcessGuards, s_.context.id_pengajuan))
         return;
     Officials &o = report_.officials;
     if (!fetchOfficial("CALL `nasn_pejabat_specimen_select_pa`(:var_id) ", o.pa_nama, o.pa_nip,
@@ -66,7 +54,7 @@ void ProcessingActions::btProsesCetakClick()
 
 void ProcessingActions::process()
 {
-    runStep(s_.host, s_.messages, {connectionFailure, "Gagal mengambil data! Errorcode: 01"}, [this] {
+    runStep(s_.host, s_.messages, {texts::connectionFailure, "Gagal mengambil data! Errorcode: 01"}, [this] {
         Query &q = s_.dm.qreport;
         q.close();
         q.setSql("CALL `nasn_proses`(:var_id, :var_nip) ");

@@ -28,7 +28,6 @@ public:
     QString templateDir;
 
 private:
-    bool guardsAllow();
     bool fetchOfficial(const QString &statement, QString &nama, QString &nip, QString &pangkat);
     void process();
 

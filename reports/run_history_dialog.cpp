@@ -1,5 +1,6 @@
 #include "reports/run_history_dialog.h"
 
+#include "data/failure_texts.h"
 #include "data/list_grid.h"
 #include "reports/run_workbook.h"
 
@@ -10,7 +11,7 @@
 
 namespace {
 
-const StepTexts readTexts{"Gagal terhubung ke database Belunta!", "Gagal mengambil data!"};
+const StepTexts readTexts{texts::connectionFailure, texts::dataFailure};
 
 const std::vector<ListColumn> runColumns = {
     {"Waktu Proses", 160, "tanggal_proses"}, {"NIP Operator", 150, "nip"},

@@ -38,16 +38,20 @@ FormatInfo formatInfo(PreviewWindow::ExportFormat format)
 {
     switch (format) {
     case PreviewWindow::ExportFormat::Pdf:
-        return {"Export to PDF", "PDF files (*.pdf)", ".pdf"};
+        return {QT_TRANSLATE_NOOP("report_engine::PreviewWindow", "Export to PDF"),
+                QT_TRANSLATE_NOOP("report_engine::PreviewWindow", "PDF files (*.pdf)"), ".pdf"};
     case PreviewWindow::ExportFormat::Html:
-        return {"Export to HTML", "HTML files (*.html *.htm)", ".html"};
+        return {QT_TRANSLATE_NOOP("report_engine::PreviewWindow", "Export to HTML"),
+                QT_TRANSLATE_NOOP("report_engine::PreviewWindow", "HTML files (*.html *.htm)"), ".html"};
     case PreviewWindow::ExportFormat::Csv:
-        return {"Export to CSV", "CSV files (*.csv)", ".csv"};
+        return {QT_TRANSLATE_NOOP("report_engine::PreviewWindow", "Export to CSV"),
+                QT_TRANSLATE_NOOP("report_engine::PreviewWindow", "CSV files (*.csv)"), ".csv"};
     }
     return {};
 }
 
-const QString preparedFilter = QStringLiteral("Prepared reports (*.rpr)");
+const char *const preparedFilter =
+    QT_TRANSLATE_NOOP("report_engine::PreviewWindow", "Prepared reports (*.rpr)");
 
 } // namespace
 
@@ -378,7 +382,7 @@ bool PreviewWindow::applyPageLayout(const QPageLayout &layout)
 
 void PreviewWindow::openPrepared()
 {
-    const QString path = host_.openFileName(tr("Open prepared report"), preparedFilter);
+    const QString path = host_.openFileName(tr("Open prepared report"), tr(preparedFilter));
     if (path.isEmpty())
         return;
     PreparedReport loaded;
@@ -401,7 +405,7 @@ QString PreviewWindow::documentName() const
 void PreviewWindow::savePrepared()
 {
     const QString path =
-        host_.saveFileName(tr("Save prepared report"), documentName() + ".rpr", preparedFilter);
+        host_.saveFileName(tr("Save prepared report"), documentName() + ".rpr", tr(preparedFilter));
     if (path.isEmpty())
         return;
     QString error;

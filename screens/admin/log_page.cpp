@@ -1,5 +1,6 @@
 #include "screens/admin/log_page.h"
 
+#include "data/failure_texts.h"
 #include "data/list_grid.h"
 
 #include <QGroupBox>
@@ -50,29 +51,26 @@ void LogPage::sbLogClick()
 
 void LogPage::btLog_tampilDataClick()
 {
-    runStep(
-        s_.host, s_.messages,
-        {"Gagal terhubung ke database Korvani -> Iuran BPJS BPJS Remunerasi RSUD!", "Gagal mengambil data!"},
-        [this] {
-            sg_log->clearCells();
-            sg_log->setRowCount(1);
-            Query &q = s_.dm.fdsq1;
-            q.close();
-            q.setSql("call `nasn_log_tampildata`(:var_tanggal_start, :var_tanggal_end)");
-            q.setDateTime("var_tanggal_start", dt_log_start->dateTime());
-            q.setDateTime("var_tanggal_end", dt_log_end->dateTime());
-            q.open();
-            if (q.rowCount() == 0) {
-                emptyListGrid(*sg_log);
-                return Step::Done;
-            }
-            fillListGrid(*sg_log, q,
-                         {{"NIP", 120, "nip"},
-                          {"Nama Lengkap", 150, "nama_lengkap"},
-                          {"Tanggal", 150, "tanggal_aksi"},
-                          {"Aksi", 130, "aksi"},
-                          {"Keterangan", 530, "keterangan"}},
-                         1);
+    runStep(s_.host, s_.messages, {texts::adminListConnectionFailure, texts::dataFailure}, [this] {
+        sg_log->clearCells();
+        sg_log->setRowCount(1);
+        Query &q = s_.dm.fdsq1;
+        q.close();
+        q.setSql("call `nasn_log_tampildata`(:var_tanggal_start, :var_tanggal_end)");
+        q.setDateTime("var_tanggal_start", dt_log_start->dateTime());
+        q.setDateTime("var_tanggal_end", dt_log_end->dateTime());
+        q.open();
+        if (q.rowCount() == 0) {
+            emptyListGrid(*sg_log);
             return Step::Done;
-        });
+        }
+        fillListGrid(*sg_log, q,
+                     {{"NIP", 120, "nip"},
+                      {"Nama Lengkap", 150, "nama_lengkap"},
+                      {"Tanggal", 150, "tanggal_aksi"},
+                      {"Aksi", 130, "aksi"},
+                      {"Keterangan", 530, "keterangan"}},
+                     1);
+        return Step::Done;
+    });
 }

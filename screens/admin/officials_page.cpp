@@ -1,13 +1,14 @@
 #include "screens/admin/officials_page.h"
 
+#include "data/failure_texts.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QVBoxLayout>
 
 namespace {
 
-const QString connectionFailure = QStringLiteral("Gagal terhubung ke database Belunta!");
-const StepTexts loadTexts{connectionFailure, "Gagal mengambil data!"};
+const StepTexts loadTexts{texts::connectionFailure, texts::dataFailure};
 
 QLabel *nameLabel()
 {
@@ -99,7 +100,7 @@ bool OfficialsPage::lookUpNames(QString &paName, QString &bpName)
 
 bool OfficialsPage::store(const QString &statement, const QString &failure)
 {
-    return runStep(s_.host, s_.messages, {connectionFailure, failure}, [&] {
+    return runStep(s_.host, s_.messages, {texts::connectionFailure, failure}, [&] {
         Query &q = s_.dm.fdsq1;
         q.close();
         q.setSql(statement);

@@ -1,5 +1,6 @@
 #include "screens/admin/user_form_page.h"
 
+#include "data/failure_texts.h"
 #include "ui/enter_submits.h"
 #include "ui/masked_edit.h"
 
@@ -85,7 +86,7 @@ void UserFormPage::tab_useradd_simpanClick()
     const bool adding = s_.context.usermanagerstate == QLatin1String("tambah");
     const bool saved = runStep(
         s_.host, s_.messages,
-        {"Gagal terhubung ke database!", adding ? "Gagal menambah user!" : "Gagal mengubah password user!"},
+        {texts::accountConnectionFailure, adding ? "Gagal menambah user!" : "Gagal mengubah password user!"},
         [&] {
             Query &q = s_.dm.fdsq1;
             q.close();

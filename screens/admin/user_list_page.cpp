@@ -1,5 +1,6 @@
 #include "screens/admin/user_list_page.h"
 
+#include "data/failure_texts.h"
 #include "data/list_grid.h"
 
 #include <QGroupBox>
@@ -47,23 +48,20 @@ void UserListPage::sbUserClick()
 
 void UserListPage::btUser_tampildataClick()
 {
-    runStep(
-        s_.host, s_.messages,
-        {"Gagal terhubung ke database Korvani -> Iuran BPJS BPJS Remunerasi RSUD!", "Gagal mengambil data!"},
-        [this] {
-            emptyListGrid(*sg_user);
-            Query &q = s_.dm.fdsq1;
-            q.close();
-            q.setSql("call `nasn_user_tampildata`()");
-            q.open();
-            fillListGrid(*sg_user, q,
-                         {{"NIP", 120, "nip"},
-                          {"Nama Lengkap", 250, "nama_lengkap"},
-                          {"User Level", 110, "user_level"},
-                          {"Tanggal Aktif", 130, "register_date"}},
-                         2);
-            return Step::Done;
-        });
+    runStep(s_.host, s_.messages, {texts::adminListConnectionFailure, texts::dataFailure}, [this] {
+        emptyListGrid(*sg_user);
+        Query &q = s_.dm.fdsq1;
+        q.close();
+        q.setSql("call `nasn_user_tampildata`()");
+        q.open();
+        fillListGrid(*sg_user, q,
+                     {{"NIP", 120, "nip"},
+                      {"Nama Lengkap", 250, "nama_lengkap"},
+                      {"User Level", 110, "user_level"},
+                      {"Tanggal Aktif", 130, "register_date"}},
+                     2);
+        return Step::Done;
+    });
 }
 
 void UserListPage::BitBtn3Click()
@@ -91,7 +89,7 @@ void UserListPage::BitBtn5Click()
     }
     if (!s_.messages.confirm("Hapus Admin dengan nama " + sg_user->selectedCell(nameColumn) + "?"))
         return;
-    runStep(s_.host, s_.messages, {"Gagal terhubung ke database!", "Gagal menghapus user!"}, [this, nip] {
+    runStep(s_.host, s_.messages, {texts::accountConnectionFailure, "Gagal menghapus user!"}, [this, nip] {
         Query &q = s_.dm.fdsq1;
         q.close();
         q.setSql("call `nasn_user_hapus`(:var_nip, :var_nip_pemroses)");

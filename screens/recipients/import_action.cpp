@@ -1,6 +1,7 @@
 #include "screens/recipients/import_action.h"
 
 #include "data/db_error.h"
+#include "data/failure_texts.h"
 #include "data/guards.h"
 #include "import/cell_text.h"
 #include "screens/recipients/import_statement.h"
@@ -11,8 +12,13 @@
 
 namespace {
 
-const QString belunta = QStringLiteral("Gagal terhubung ke database Belunta!");
-const QString systemFailure = QStringLiteral("Gagal terhubung ke sistem!");
+// The input-window guard's call failure and the row count's failure.
+const QString countFailure = QStringLiteral("Gagal mengambil data! err: 01");
+
+const SubmissionGuards importGuards{
+    "CALL `nasn_waktu_input_cek`()", "Gagal terhubung ke sistem!", countFailure,
+    "Pengajuan tidak bisa ditambah data!\r\rStatus : `Locked by Administrator` ",
+    "Gagal mengambil data! err: 02"};
 
 const QString criteria = QStringLiteral("Pastikan file excel memenuhi kriteria berikut :\r"
                                         "- Data terdiri dari 7 kolom\r"
@@ -47,7 +53,8 @@ ImportAction::ImportAction(Services services, ListAccess list)
 
 void ImportAction::tabPengajuanProsesTambahAllClick()
 {
-    if (!guardsAllow() || !countRows())
+    if (!submissionGuardsAllow(s_.dm, s_.host, s_.messages, importGuards, s_.context.id_pengajuan) ||
+        !countRows())
         return;
     s_.messages.information(criteria);
     if (!chooseAndRead())
@@ -59,21 +66,9 @@ void ImportAction::tabPengajuanProsesTambahAllClick()
     insertRows();
 }
 
-bool ImportAction::guardsAllow()
-{
-    return inputWindowAllows(
-               s_.dm, s_.host, s_.messages,
-               {"CALL `nasn_waktu_input_cek`()", systemFailure, "Gagal mengambil data! err: 01"}) &&
-           lockAllows(s_.dm, s_.host, s_.messages,
-                      {systemFailure,
-                       "Pengajuan tidak bisa ditambah data!\r\rStatus : `Locked by Administrator` ",
-                       "Gagal mengambil data! err: 02"},
-                      s_.context.id_pengajuan);
-}
-
 bool ImportAction::countRows()
 {
-    return runStep(s_.host, s_.messages, {belunta, "Gagal mengambil data! err: 01"}, [this] {
+    return runStep(s_.host, s_.messages, {texts::connectionFailure, countFailure}, [this] {
         Query &q = s_.dm.fdsq1;
         q.close();
         q.setSql("CALL `nasn_pengajuan_detail_cek_jumlah_pegawai_masuk`(:var_id)");
@@ -108,7 +103,7 @@ bool ImportAction::chooseAndRead()
 void ImportAction::insertRows()
 {
     importing::ImportReport report;
-    const bool inserted = runStep(s_.host, s_.messages, {belunta, "Gagal mengambil data!"}, [&] {
+    const bool inserted = runStep(s_.host, s_.messages, {texts::connectionFailure, texts::dataFailure}, [&] {
         const QHash<QString, QStringList> before = storedRows();
         const QSet<QString> alreadyIn(before.keyBegin(), before.keyEnd());
         const QStringList refusals = importing::rowRefusals(sg_jm_preload, alreadyIn);
@@ -214,7 +209,7 @@ QList<importing::ReportLine> ImportAction::plausibility(const QHash<QString, qsi
 void ImportAction::btProsesCekClick()
 {
     importing::ImportReport report;
-    const bool checked = runStep(s_.host, s_.messages, {belunta, "Gagal mengambil data!"}, [&] {
+    const bool checked = runStep(s_.host, s_.messages, {texts::connectionFailure, texts::dataFailure}, [&] {
         report.lines = plausibility({});
         return Step::Done;
     });

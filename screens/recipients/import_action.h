@@ -26,7 +26,6 @@ public:
     ImportReportView *reportView;
 
 private:
-    bool guardsAllow();
     bool countRows();
     bool chooseAndRead();
     void insertRows();

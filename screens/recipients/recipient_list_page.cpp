@@ -1,5 +1,6 @@
 #include "screens/recipients/recipient_list_page.h"
 
+#include "data/failure_texts.h"
 #include "data/list_grid.h"
 
 #include <QCursor>
@@ -9,7 +10,7 @@
 
 namespace {
 
-const StepTexts loadTexts{"Gagal terhubung ke database Belunta!", "Gagal mengambil data!"};
+const StepTexts loadTexts{texts::connectionFailure, texts::dataFailure};
 
 const std::vector<ListColumn> listColumns = {
     {"NIK", 75, "nik"},

@@ -1,5 +1,6 @@
 #include "screens/recipients/row_editor_page.h"
 
+#include "data/failure_texts.h"
 #include "ui/enter_submits.h"
 
 #include <QFormLayout>
@@ -9,9 +10,6 @@
 #include <algorithm>
 
 namespace {
-
-const QString connectionFailure = QStringLiteral("Gagal terhubung ke database Belunta!");
-const QString dataFailure = QStringLiteral("Gagal mengambil data!");
 
 QLineEdit *limitedEdit(const char *name, int maxLength)
 {
@@ -102,7 +100,7 @@ void RowEditorPage::btProsesUbahClick()
 {
     s_.context.tabpnseditjenis = "ubah";
     s_.shell.setHeader("Ubah data Pegawai");
-    const bool loaded = runStep(s_.host, s_.messages, {connectionFailure, dataFailure}, [this] {
+    const bool loaded = runStep(s_.host, s_.messages, {texts::connectionFailure, texts::dataFailure}, [this] {
         Query &q = s_.dm.fdsq1;
         q.close();
         q.setSql("CALL `nasn_pengajuan_detail_ubah_ambil_data`(:var_id)");
@@ -126,7 +124,7 @@ void RowEditorPage::btProsesHapusClick()
 {
     if (s_.messages.confirm("Hapus data PNS dari pengajuan?")) {
         const bool deleted =
-            runStep(s_.host, s_.messages, {connectionFailure, "Gagal menghapus data!"}, [this] {
+            runStep(s_.host, s_.messages, {texts::connectionFailure, "Gagal menghapus data!"}, [this] {
                 Query &q = s_.dm.fdsq1;
                 q.close();
                 q.setSql("CALL `nasn_pengajuan_detail_hapus`(:var_id)");
@@ -152,9 +150,9 @@ void RowEditorPage::tabPNSEditSimpanClick()
     const bool adding = isAdding(s_.context.tabpnseditjenis);
     if (adding && !nikIsNew())
         return;
-    const StepTexts texts{connectionFailure,
-                          adding ? "Gagal menambahkan data!" : "Gagal melakukan update data!"};
-    const bool stored = runStep(s_.host, s_.messages, texts, [this, adding] {
+    const StepTexts stepTexts{texts::connectionFailure,
+                              adding ? "Gagal menambahkan data!" : "Gagal melakukan update data!"};
+    const bool stored = runStep(s_.host, s_.messages, stepTexts, [this, adding] {
         Query &q = s_.dm.fdsq1;
         q.close();
         q.setSql(QStringLiteral("CALL `%1`(:var_id, :var_nik, :var_namalengkap, :var_gapok, :var_gapok4, "
@@ -183,7 +181,7 @@ void RowEditorPage::tabPNSEditSimpanClick()
 // or the test could not run.
 bool RowEditorPage::nikIsNew()
 {
-    return runStep(s_.host, s_.messages, {connectionFailure, dataFailure}, [this] {
+    return runStep(s_.host, s_.messages, {texts::connectionFailure, texts::dataFailure}, [this] {
         Query &q = s_.dm.fdsq1;
         q.close();
         q.setSql("CALL `nasn_pengajuan_detail_cek_nik`(:var_id, :var_nik)");

@@ -1,5 +1,6 @@
 #include "screens/submissions/submission_editor_page.h"
 
+#include "data/failure_texts.h"
 #include "data/guards.h"
 #include "screens/submissions/period.h"
 #include "ui/enter_submits.h"
@@ -10,8 +11,7 @@
 
 namespace {
 
-const QString connectionFailure = QStringLiteral("Gagal terhubung ke database Belunta!");
-const InputWindowGuard saveInputWindow{"CALL `nasn_waktu_input_cek`() ", connectionFailure,
+const InputWindowGuard saveInputWindow{"CALL `nasn_waktu_input_cek`() ", texts::connectionFailure,
                                        "Gagal mengambil data jadwal input!"};
 
 } // namespace
@@ -76,7 +76,7 @@ void SubmissionEditorPage::btPengajuanEditSimpanClick()
     }
     const QString periode = periodCode(cbTahunPengajuan->currentText(), cbBulanPengajuan->itemIndex());
     const bool saved =
-        runStep(s_.host, s_.messages, {connectionFailure, "Gagal menyimpan data pengajuan!"}, [&] {
+        runStep(s_.host, s_.messages, {texts::connectionFailure, "Gagal menyimpan data pengajuan!"}, [&] {
             Query &q = s_.dm.fdsq1;
             q.close();
             q.setSql("CALL `nasn_pengajuan_tambah`(:var_periode, :var_unit, :var_nomor, :var_tanggal, "

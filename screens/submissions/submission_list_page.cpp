@@ -1,5 +1,6 @@
 #include "screens/submissions/submission_list_page.h"
 
+#include "data/failure_texts.h"
 #include "data/guards.h"
 #include "data/list_grid.h"
 #include "screens/submissions/period.h"
@@ -12,13 +13,8 @@
 
 namespace {
 
-const QString connectionFailure = QStringLiteral("Gagal terhubung ke database Belunta!");
-const QString dataFailure = QStringLiteral("Gagal mengambil data!");
-const StepTexts listTexts{"Gagal terhubung ke database Korvani -> Iuran BPJS Remunerasi RSUD!", dataFailure};
-const InputWindowGuard deleteInputWindow{"CALL `nasn_cek_waktu_input`() ", connectionFailure, dataFailure};
-const LockGuard deleteLock{
-    connectionFailure,
-    "Pengajuan Remunerasi tidak bisa ditambah data!\r\rStatus : `Locked by Administrator` ", dataFailure};
+const StepTexts listTexts{"Gagal terhubung ke database Korvani -> Iuran BPJS Remunerasi RSUD!",
+                          texts::dataFailure};
 
 std::vector<ListColumn> listColumns(const QString &levelUser)
 {
@@ -148,9 +144,8 @@ void SubmissionListPage::btJMTambahClick()
 
 void SubmissionListPage::btJMHapusClick()
 {
-    const QString id = selectedCell(0);
-    if (!inputWindowAllows(s_.dm, s_.host, s_.messages, deleteInputWindow) ||
-        !lockAllows(s_.dm, s_.host, s_.messages, deleteLock, id))
+    const QString id = sg_jm_pengajuan->selectedCell(0);
+    if (!submissionGuardsAllow(s_.dm, s_.host, s_.messages, deleteAndProcessGuards, id))
         return;
     if (id.isEmpty()) {
         s_.messages.information("Tidak ada data yang bisa dihapus!");
@@ -160,7 +155,7 @@ void SubmissionListPage::btJMHapusClick()
             "Hapus data pengajuan?\r\rMenghapus pengajuan juga akan menghapus semua data PNS dari "
             "pengajuan.\r\rData akan dihapus secara permanen, lanjutkan?"))
         return;
-    runStep(s_.host, s_.messages, {connectionFailure, dataFailure}, [this, &id] {
+    runStep(s_.host, s_.messages, {texts::connectionFailure, texts::dataFailure}, [this, &id] {
         Query &q = s_.dm.fdsq1;
         q.close();
         q.setSql("CALL `nasn_pengajuan_hapus`(:var_id, :var_nip_pemroses) ");
@@ -175,7 +170,7 @@ void SubmissionListPage::btJMHapusClick()
 
 void SubmissionListPage::btJMProsesPengajuanClick()
 {
-    const QString id = selectedCell(0);
+    const QString id = sg_jm_pengajuan->selectedCell(0);
     if (id.isEmpty()) {
         s_.messages.information("Tidak ada data yang bisa diproses!");
         return;
@@ -190,15 +185,7 @@ void SubmissionListPage::btJMProsesPengajuanClick()
 
 QString SubmissionListPage::recipientHeader() const
 {
-    return "Proses Pengajuan Proses Data Iuran BPJS, Periode " + selectedCell(2);
-}
-
-// Empty where the grid has no such cell (an emptied list).
-QString SubmissionListPage::selectedCell(int col) const
-{
-    const StringGrid &grid = *sg_jm_pengajuan;
-    const int row = grid.currentRow();
-    return col < grid.colCount() && row < grid.rowCount() ? grid.cell(col, row) : QString();
+    return "Proses Pengajuan Proses Data Iuran BPJS, Periode " + sg_jm_pengajuan->selectedCell(2);
 }
 
 void SubmissionListPage::setRowButtonsEnabled(bool enabled)

@@ -43,7 +43,6 @@ public:
     QMenu *sg_pengajuan_pm;
 
 private:
-    QString selectedCell(int col) const;
     void setRowButtonsEnabled(bool enabled);
 
     Services s_;

@@ -130,6 +130,18 @@ DrawnPage::DrawnPage(const report_engine::PreparedReport &report)
     report_engine::PagePainter(report).drawPage(painter, 0, drawnScale);
 }
 
+DrawnPage DrawnPage::ofPdf(const QString &pdfPath)
+{
+    QTemporaryDir dir;
+    const QString prefix = dir.filePath(QStringLiteral("page"));
+    run(QStringLiteral("pdftoppm"),
+        {QStringLiteral("-r"), QString::number(96 * drawnScale), QStringLiteral("-f"), QStringLiteral("1"),
+         QStringLiteral("-singlefile"), QStringLiteral("-gray"), QStringLiteral("-png"), pdfPath, prefix});
+    DrawnPage page;
+    EXPECT_TRUE(page.image.load(prefix + QStringLiteral(".png"))) << pdfPath.toStdString();
+    return page;
+}
+
 bool DrawnPage::inkAt(double xMm, double yMm) const
 {
     const QPoint p = drawnPixel(xMm, yMm);

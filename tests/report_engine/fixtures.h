@@ -42,10 +42,15 @@ QList<PdfWord> pdfWords(const QString &pdfPath);
 class DrawnPage {
 public:
     explicit DrawnPage(const report_engine::PreparedReport &report);
+    // The first page of a PDF, rendered by pdftoppm at the same scale.
+    static DrawnPage ofPdf(const QString &pdfPath);
     bool inkAt(double xMm, double yMm) const;
     // Whether any pixel inside the rectangle is dark.
     bool inkIn(const QRectF &mm) const;
     QImage image;
+
+private:
+    DrawnPage() = default;
 };
 
 } // namespace fixtures

@@ -1,5 +1,6 @@
 #include "fixtures.h"
 
+#include "report_engine/text_layout.h"
 #include "report_engine/windows1252.h"
 
 #include <QFile>
@@ -121,6 +122,33 @@ TEST_F(Exports, PdfFontsAndLayoutOfAlignedFramedCells)
     EXPECT_TRUE(
         QRegularExpression(QStringLiteral("wrapped\\s*\\n\\s*into\\s*\\n\\s*lines")).match(text).hasMatch())
         << text.toStdString();
+}
+
+// Search and copy find every character, and a long line ends where the layout
+// ends it: the viewer advances glyphs by the font's widths, the layout by its own.
+TEST_F(Exports, PdfTextIsFoundWholeAndWhereTheLayoutPutsIt)
+{
+    const QString line = QStringLiteral("RINCIAN 0123456789 PEMBAYARAN BULAN INI LUNAS");
+    const QString accented = QStringLiteral("Rp 1.500 \u2014 \u00C9\u00F6\u00FC \u20AC5");
+    prepare(fixtures::templateWith(
+        QStringLiteral("<band kind=\"title\" name=\"T\" height=\"30\">"
+                       "<text x=\"0\" y=\"0\" width=\"80\" height=\"7\" size=\"11\" halign=\"right\" "
+                       "padding=\"1.3 0 1.3 0\">%1</text>"
+                       "<text x=\"0\" y=\"10\" width=\"80\" height=\"7\" size=\"11\">%2</text>"
+                       "</band>")
+            .arg(line, accented)));
+    ASSERT_TRUE(report.exportPdf(path("text.pdf")));
+    const QList<fixtures::PdfWord> words = fixtures::pdfWords(path("text.pdf"));
+    QStringList texts;
+    for (const fixtures::PdfWord &word : words)
+        texts.append(word.text);
+    EXPECT_EQ(texts.join(QLatin1Char(' ')), line + QLatin1Char(' ') + accented);
+
+    const TextStyle &style = report.prepared().styles.at(report.prepared().pages[0].texts[0].style);
+    GlyphCache glyphs(style);
+    const double right = 10 + 80 - 1.3, width = glyphs.width(line) / pxPerMm;
+    EXPECT_NEAR(words.first().box.left(), right - width, 0.02);
+    EXPECT_NEAR(words[5].box.right(), right, 0.02) << words[5].text.toStdString();
 }
 
 TEST_F(Exports, PrinterGetsEveryPageAtItsSize)

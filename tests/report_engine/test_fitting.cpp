@@ -60,11 +60,40 @@ TEST(Fitting, ShrinkWrapOrCutAndNeverInkOnANeighbour)
         EXPECT_EQ(cell.text, c.text) << what;
         EXPECT_EQ(report.prepared().styles[cell.style].fontPixelSize < 11, c.shrunk) << what;
         EXPECT_EQ(cell.clipped, c.clipped) << what;
-        const DrawnPage page(report.prepared());
-        EXPECT_TRUE(page.inkIn(QRectF(26, 10.5, 38, 6))) << what;
-        EXPECT_FALSE(page.inkIn(QRectF(10.5, 10.5, 14, 6))) << "left neighbour: " << what;
-        EXPECT_FALSE(page.inkIn(QRectF(65.5, 10.5, 24, 6))) << "right neighbour: " << what;
-        EXPECT_FALSE(page.inkIn(QRectF(10.5, 17.5, 79, 12))) << "below: " << what;
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("cell.pdf"));
+        ASSERT_TRUE(report.exportPdf(pdf)) << report.lastError().toStdString();
+        for (const DrawnPage &page : {DrawnPage(report.prepared()), DrawnPage::ofPdf(pdf)}) {
+            EXPECT_TRUE(page.inkIn(QRectF(26, 10.5, 38, 6))) << what;
+            EXPECT_FALSE(page.inkIn(QRectF(10.5, 10.5, 14, 6))) << "left neighbour: " << what;
+            EXPECT_FALSE(page.inkIn(QRectF(65.5, 10.5, 24, 6))) << "right neighbour: " << what;
+            EXPECT_FALSE(page.inkIn(QRectF(10.5, 17.5, 79, 12))) << "below: " << what;
+        }
+    }
+}
+
+// Texts of one style are drawn together; cutting one at its box must not cut the others.
+TEST(Fitting, ACutTextLeavesTheOtherTextsOfItsStyleWhole)
+{
+    Report report;
+    ASSERT_TRUE(report.loadFromXml(fixtures::templateWith(
+        QStringLiteral("<band kind=\"title\" name=\"T\" height=\"30\">"
+                       "<text x=\"0\" y=\"0\" width=\"30\" height=\"7\" size=\"11\">WHOLE</text>"
+                       "<text x=\"0\" y=\"10\" width=\"30\" height=\"7\" size=\"11\">%1</text>"
+                       "</band>")
+            .arg(hundredCharacters))));
+    ASSERT_TRUE(report.prepare());
+    const QList<PreparedText> &texts = report.prepared().pages.at(0).texts;
+    ASSERT_EQ(texts.size(), 2);
+    ASSERT_EQ(texts[0].style, texts[1].style);
+    ASSERT_TRUE(texts[1].clipped);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("cut.pdf"));
+    ASSERT_TRUE(report.exportPdf(pdf));
+    for (const DrawnPage &page : {DrawnPage(report.prepared()), DrawnPage::ofPdf(pdf)}) {
+        EXPECT_TRUE(page.inkIn(QRectF(10.5, 10.5, 10, 5))) << "the whole text";
+        EXPECT_TRUE(page.inkIn(QRectF(10.5, 20.5, 10, 5))) << "the cut text inside its box";
+        EXPECT_FALSE(page.inkIn(QRectF(40.5, 20, 45, 7))) << "the cut text beyond its box";
     }
 }
 

@@ -295,6 +295,15 @@ TEST_F(ImportTest, ConnectionAndInsertFailuresStopTheImport)
     };
     const std::vector<Case> cases = {
         {"the guard cannot connect", "", {{MessageKind::Warning, "Gagal terhubung ke sistem!"}}},
+        {"the row count cannot connect",
+         // The lock answers "not locked" and then shuts its caller's account: the
+         // next step, the row count, cannot connect.
+         "CREATE PROCEDURE nasn_cek_status_pengajuan(var_id TEXT) BEGIN "
+         "DECLARE caller VARCHAR(200) DEFAULT QUOTE(SUBSTRING_INDEX(USER(), '@', 1)); "
+         "EXECUTE IMMEDIATE CONCAT('ALTER USER ', caller, '@''localhost'', ', caller, "
+         "'@''127.0.0.1'' ACCOUNT LOCK'); "
+         "SELECT 'A' AS status; END",
+         {databaseUnreachable}},
         {"the insert cannot connect",
          "CREATE PROCEDURE nasn_pengajuan_detail_cek_jumlah_pegawai_masuk(var_id TEXT) SELECT 12 AS jumlah",
          {criteriaBox, confirmBox, databaseUnreachable}},
