@@ -120,6 +120,7 @@ void ImportAction::insertRows()
                 }));
         }
         QHash<QString, qsizetype> storedNow;
+        storedNow.reserve(sent.size());
         report = compare(refusals, before, storedRows(), storedNow);
         if (report.stored > 0)
             report.lines << plausibility(storedNow);

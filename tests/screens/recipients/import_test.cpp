@@ -179,7 +179,9 @@ TEST_F(ImportTest, TheSameSheetTwiceStoresNothingTheSecondTimeAndSaysSo)
 TEST_F(ImportTest, ImplausibleBpjsAmountsAreCheckLinesNeverRefusals)
 {
     std::vector<QStringList> rows = recipientRows(3);
-    rows[0][3] = "999";    // neither 4 % of the salary nor of the reported salary
+    rows[0][3] = "999"; // neither 4 % of the salary nor of the reported salary
+    rows[1][3] = "5";   // both off: the 4 % first
+    rows[1][4] = "6";
     rows[2][3] = "220000"; // 4 % of salary, remuneration and incentive: plausible
     rows[2][4] = "7";
     EXPECT_EQ(import(sheet(rows)), (Boxes{criteriaBox, confirmBox, doneBox}));
@@ -191,10 +193,14 @@ TEST_F(ImportTest, ImplausibleBpjsAmountsAreCheckLinesNeverRefusals)
         linesOf(report),
         (std::vector<Line>{{ReportLine::Kind::Check, 1, "3273000000000001",
                             "BPJS 4% 999 bukan 4% dari gaji (120.000) maupun dari gaji dilaporkan (220.000)"},
+                           {ReportLine::Kind::Check, 2, "3273000000000002",
+                            "BPJS 4% 5 bukan 4% dari gaji (120.000) maupun dari gaji dilaporkan (220.000)"},
+                           {ReportLine::Kind::Check, 2, "3273000000000002",
+                            "BPJS 1% 6 bukan 1% dari gaji (30.000) maupun dari gaji dilaporkan (55.000)"},
                            {ReportLine::Kind::Check, 3, "3273000000000003",
                             "BPJS 1% 7 bukan 1% dari gaji (30.000) maupun dari gaji dilaporkan (55.000)"}}));
     EXPECT_EQ(importing::reportSummary(report),
-              "3 baris tersimpan, 0 baris tidak tersimpan. 2 nominal BPJS perlu dicek.");
+              "3 baris tersimpan, 0 baris tidak tersimpan. 4 nominal BPJS perlu dicek.");
     EXPECT_EQ(rowCount(), "15");
 
     // On demand, over the whole submission, without row numbers.
