@@ -187,14 +187,17 @@ BEGIN
     COMMIT;
 END;;
 
--- The rows as stored, for the import to compare with what it sent.
+-- The rows as stored, for the import to compare with what it sent: the NIK,
+-- and the five amounts then the name joined by commas. An amount never holds
+-- a comma (the table's checks), so all after the fifth is the name. Two texts
+-- a row rather than seven: the client reads back every row of a large import.
 CREATE OR REPLACE PROCEDURE nasn_pengajuan_detail_impor_baca(IN var_id VARCHAR(255))
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_aktor VARCHAR(18);
     DECLARE v_level VARCHAR(32);
     CALL util_enter(NULL, 'lihat pegawai', 'baca', v_aktor, v_level);
-    SELECT d.nik, d.nama_lengkap, d.gapok, d.gapok_4, d.gapok_1, d.remunerasi, d.insentif
+    SELECT d.nik, CONCAT_WS(',', d.gapok, d.gapok_4, d.gapok_1, d.remunerasi, d.insentif, d.nama_lengkap) AS nilai
     FROM nasn_pengajuan_detail d
     WHERE d.id_pengajuan = util_id(var_id);
 END;;

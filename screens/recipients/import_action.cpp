@@ -32,16 +32,18 @@ const QString criteria = QStringLiteral("Pastikan file excel memenuhi kriteria b
                                         "- Kolom 6 Nominal Remunerasi\r"
                                         "- Kolom 7 Nominal Insentif");
 
-// The server holds the row as the import sent these cells.
-bool storedAsSent(const QStringList &cells, QHash<QString, QStringList>::const_iterator stored,
-                  QHash<QString, QStringList>::const_iterator none)
+// The server holds the row as the import sent these cells: stored is what
+// the read-back gives beside the NIK, the five amounts (never with a comma)
+// each before a comma, then the name.
+bool storedAsSent(const QStringList &cells, QStringView stored)
 {
-    if (stored == none)
-        return false;
-    for (int c = 0; c < importing::columns; ++c)
-        if ((*stored)[c] != (c == importing::name ? importing::preparedName(cells[c]) : cells[c]))
+    for (int c = importing::salary; c < importing::columns; ++c) {
+        const qsizetype comma = stored.indexOf(u',');
+        if (comma < 0 || stored.first(comma) != cells[c])
             return false;
-    return true;
+        stored = stored.sliced(comma + 1);
+    }
+    return stored == importing::preparedName(cells[importing::name]);
 }
 
 } // namespace
@@ -104,7 +106,7 @@ void ImportAction::insertRows()
 {
     importing::ImportReport report;
     const bool inserted = runStep(s_.host, s_.messages, {texts::connectionFailure, texts::dataFailure}, [&] {
-        const QHash<QString, QStringList> before = storedRows();
+        const QHash<QString, QString> before = storedRows();
         const QSet<QString> alreadyIn(before.keyBegin(), before.keyEnd());
         const QStringList refusals = importing::rowRefusals(sg_jm_preload, alreadyIn);
         importing::Table sent;
@@ -136,19 +138,19 @@ void ImportAction::insertRows()
         list_.reload();
 }
 
-QHash<QString, QStringList> ImportAction::storedRows()
+QHash<QString, QString> ImportAction::storedRows()
 {
     Query &q = s_.dm.fdsq1;
     q.close();
     q.setSql("CALL `nasn_pengajuan_detail_impor_baca`(:var_id)");
     q.setText("var_id", s_.context.id_pengajuan);
     q.open();
-    if (q.result().fieldNames.size() < importing::columns)
+    if (q.result().fieldNames.size() < 2)
         throw DbError("the stored rows lack a column");
-    QHash<QString, QStringList> rows;
+    QHash<QString, QString> rows;
     rows.reserve(q.rowCount());
     for (const QStringList &row : q.result().rows)
-        rows.insert(row[importing::nik], row);
+        rows.insert(row[0], row[1]);
     q.close();
     return rows;
 }
@@ -156,8 +158,8 @@ QHash<QString, QStringList> ImportAction::storedRows()
 // A row counts as stored when its NIK is new to the submission, the server now
 // holds exactly what was sent, and no earlier row of the sheet took that NIK.
 importing::ImportReport ImportAction::compare(const QStringList &refusals,
-                                              const QHash<QString, QStringList> &before,
-                                              const QHash<QString, QStringList> &after,
+                                              const QHash<QString, QString> &before,
+                                              const QHash<QString, QString> &after,
                                               QHash<QString, qsizetype> &storedRowOfNik) const
 {
     importing::ImportReport report;
@@ -166,7 +168,7 @@ importing::ImportReport ImportAction::compare(const QStringList &refusals,
         const QString &nik = cells[importing::nik];
         if (importing::isSent(sg_jm_preload.kinds[r]) && !before.contains(nik) &&
             !storedRowOfNik.contains(nik)) {
-            if (storedAsSent(cells, after.constFind(nik), after.cend())) {
+            if (auto stored = after.constFind(nik); stored != after.cend() && storedAsSent(cells, *stored)) {
                 storedRowOfNik.insert(nik, sg_jm_preload.sheetRow(r));
                 ++report.stored;
                 continue;

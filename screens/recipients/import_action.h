@@ -29,11 +29,12 @@ private:
     bool countRows();
     bool chooseAndRead();
     void insertRows();
-    // The submission's rows as stored: NIK to the row's seven values, NIK first.
-    QHash<QString, QStringList> storedRows();
+    // The submission's rows as stored: NIK to the amounts and the name, as
+    // nasn_pengajuan_detail_impor_baca joins them.
+    QHash<QString, QString> storedRows();
     // Fills storedRowOfNik with the row number of each NIK stored.
-    importing::ImportReport compare(const QStringList &refusals, const QHash<QString, QStringList> &before,
-                                    const QHash<QString, QStringList> &after,
+    importing::ImportReport compare(const QStringList &refusals, const QHash<QString, QString> &before,
+                                    const QHash<QString, QString> &after,
                                     QHash<QString, qsizetype> &storedRowOfNik) const;
     // The server's plausibility findings, limited to the given NIKs (row numbers
     // beside them) unless that is empty.

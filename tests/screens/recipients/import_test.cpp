@@ -216,6 +216,31 @@ TEST_F(ImportTest, ImplausibleBpjsAmountsAreCheckLinesNeverRefusals)
     EXPECT_EQ(ours[0].row, 0);
 }
 
+// The report trusts what the server holds, not what was sent: a read-back that
+// shows an amount or a name otherwise makes that row refused by the server,
+// while a name with commas and quotes, held as sent, counts as stored.
+TEST_F(ImportTest, ARowTheServerHoldsOtherwiseThanSentIsRefusedByTheServer)
+{
+    std::vector<QStringList> rows = recipientRows(3);
+    rows[1][1] = "Siti, \"Aminah\", 1,2";
+    server.replaceProcedure(
+        "CREATE PROCEDURE nasn_pengajuan_detail_impor_baca(var_id TEXT) "
+        "SELECT d.nik, CONCAT_WS(',', IF(d.nik = '3273000000000003', '3000004', "
+        "d.gapok), d.gapok_4, d.gapok_1, "
+        "d.remunerasi, d.insentif, IF(d.nik = '3273000000000001', 'Penerima 1 ', d.nama_lengkap)) AS nilai "
+        "FROM nasn_pengajuan_detail d "
+        "WHERE d.id_pengajuan = var_id");
+    EXPECT_EQ(import(sheet(rows)), (Boxes{criteriaBox, confirmBox}));
+    ASSERT_EQ(reports.reports.size(), 1u);
+    const importing::ImportReport &report = reports.reports[0];
+    EXPECT_EQ(report.stored, 1);
+    using importing::ReportLine;
+    EXPECT_EQ(linesOf(report),
+              (std::vector<Line>{{ReportLine::Kind::Refused, 1, "3273000000000001", "Ditolak oleh server"},
+                                 {ReportLine::Kind::Refused, 3, "3273000000000003", "Ditolak oleh server"}}));
+    EXPECT_EQ(stored("3273000000000002"), "Siti, \"Aminah\", 1,2|3000002|120000|30000|2000002|500000");
+}
+
 TEST_F(ImportTest, NoInsertsNothingAndCancelReadsNothing)
 {
     EXPECT_EQ(import(sheet(recipientRows(2)), false), (Boxes{criteriaBox, confirmBox}));
@@ -316,8 +341,7 @@ TEST_F(ImportTest, ConnectionAndInsertFailuresStopTheImport)
         {"the insert fails",
          "CREATE PROCEDURE nasn_pengajuan_detail_impor_baca(var_id TEXT) BEGIN "
          "UPDATE nasn_pengajuan SET status = 'F' WHERE id = var_id; "
-         "SELECT nik, nama_lengkap, gapok, gapok_4, gapok_1, remunerasi, insentif FROM nasn_pengajuan_detail "
-         "WHERE FALSE; END",
+         "SELECT nik, nama_lengkap AS nilai FROM nasn_pengajuan_detail WHERE FALSE; END",
          {criteriaBox,
           confirmBox,
           {MessageKind::Warning, "Gagal mengambil data!", "Pengajuan dikunci oleh Administrator"}}},
