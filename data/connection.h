@@ -28,8 +28,8 @@ public:
     void setBusyHook(std::function<void(bool)> hook) { busyHook_ = std::move(hook); }
 
     st_mysql *handle();
-    // Text escaped for a quoted literal on this connection (it must be open).
-    QByteArray escape(const QString &text);
+    // Appends text escaped for a quoted literal on this connection (it must be open).
+    void appendEscaped(QByteArray &out, QStringView text);
 
 private:
     friend class Query;

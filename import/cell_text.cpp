@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <string_view>
 
 namespace importing {
@@ -34,21 +35,37 @@ QString numberText(double value, QChar decimalPoint)
 {
     if (value == 0) // also -0
         return QStringLiteral("0");
+    // Whole amounts, nearly every cell: their digits as they are.
+    if (std::abs(value) < 1e15 && value == std::trunc(value)) {
+        char whole[20];
+        return QString::fromLatin1(whole,
+                                   std::to_chars(whole, whole + sizeof whole, int64_t(value)).ptr - whole);
+    }
     char buf[40];
-    // d.dddddddddddddde±x: correctly rounded to 15 significant digits
-    auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14).ptr;
+    // d.ddde±x, first the shortest form that reads back as the value: when it
+    // has 15 digits or fewer they are the correctly rounded 15 (a double holds
+    // more than 15 decimal digits), and it costs far less than rounding.
+    auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific).ptr;
     std::string_view text(buf, end - buf);
-    bool negative = text.front() == '-';
-    if (negative)
-        text.remove_prefix(1);
     size_t e = text.find('e');
+    if (e > (text.front() == '-' ? 17 : 16)) {
+        end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14).ptr;
+        text = std::string_view(buf, end - buf);
+        e = text.find('e');
+    }
+    bool negative = text.front() == '-';
+    if (negative) {
+        text.remove_prefix(1);
+        --e;
+    }
     int exponent = 0;
     std::from_chars(text.data() + e + 1 + (text[e + 1] == '+'), text.data() + text.size(), exponent);
     char digits[16];
     size_t count = 0;
     digits[count++] = text[0];
-    for (char c : text.substr(2, e - 2))
-        digits[count++] = c;
+    if (e > 1)
+        for (char c : text.substr(2, e - 2))
+            digits[count++] = c;
     while (count > 1 && digits[count - 1] == '0')
         --count;
 

@@ -49,7 +49,7 @@ QStringList ownReasons(const QStringList &cells, const RowKinds &kinds)
     const QString prepared = preparedName(cells[name]);
     if (prepared.isEmpty())
         reasons << QStringLiteral("Nama Lengkap kosong");
-    else if (prepared.toUcs4().size() > maxNameLength)
+    else if (prepared.size() > maxNameLength && prepared.toUcs4().size() > maxNameLength)
         reasons << QStringLiteral("Nama Lengkap lebih dari 100 karakter");
     for (int c = salary; c < columns; ++c)
         if (!isDigits(cells[c], 1, maxAmountDigits))

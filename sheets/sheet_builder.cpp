@@ -96,7 +96,10 @@ ReadResult SheetBuilder::result(int maxColumns)
         return result;
     }
 
-    sheet.rows = QList<QList<Cell>>(qsizetype(rows), QList<Cell>(qsizetype(cols)));
+    // Each row a list of its own from the start, not a shared one detached cell by cell.
+    sheet.rows.reserve(qsizetype(rows));
+    for (uint64_t r = 0; r < rows; ++r)
+        sheet.rows.emplace_back(qsizetype(cols));
     for (Placed &placed : cells_) {
         if (placed.row < range.top || placed.row > range.bottom || placed.col < range.left ||
             placed.col - range.left >= cols || !placed.holdsValue())

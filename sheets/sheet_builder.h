@@ -3,6 +3,8 @@
 
 #include "sheets.h"
 
+#include <algorithm>
+
 namespace sheets {
 
 // Far beyond any real contribution list, well below what would exhaust memory;
@@ -22,6 +24,10 @@ public:
 
     // The index numbers of this format will carry.
     uint16_t addFormat(NumberFormat format);
+
+    // Room for about this many cells, from the reader's guess by the size of
+    // its data: growing a large vector step by step moves every cell each time.
+    void expectCells(size_t cells) { cells_.reserve(std::min(cells, maxCells)); }
 
     // The used range, cut to its first maxColumns columns. An error cell or an
     // overlong text inside them fails it, with the range's shape still given.

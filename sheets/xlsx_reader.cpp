@@ -131,42 +131,71 @@ QString firstWorksheet(const ZipPackage &package, const QString &workbookPart,
     throwNoWorksheet();
 }
 
+// The hot attributes and values come either as their raw bytes, when those
+// read as themselves (see XmlScanner::readsAsItself), or decoded; one parser
+// serves both, and sends what it does not know to Qt's general one.
+char16_t unitOf(QChar c)
+{
+    return c.unicode();
+}
+char16_t unitOf(char c)
+{
+    return uchar(c);
+}
+QStringView general(QStringView text)
+{
+    return text;
+}
+QString general(std::string_view ascii)
+{
+    return QString::fromLatin1(ascii.data(), qsizetype(ascii.size()));
+}
+QStringView tail(QStringView text, qsizetype from)
+{
+    return text.sliced(from);
+}
+std::string_view tail(std::string_view text, qsizetype from)
+{
+    return text.substr(size_t(from));
+}
+
 // QStringView::toUInt and toDouble go through the locale machinery: the plain
 // forms nearly every cell holds are parsed here, anything else is left to them.
-uint32_t toUnsigned(QStringView text, bool *ok)
+template <typename Text> uint32_t toUnsigned(Text text, bool *ok)
 {
-    if (text.isEmpty() || text.size() > 9)
-        return text.toUInt(ok);
+    if (text.empty() || text.size() > 9)
+        return general(text).toUInt(ok);
     uint32_t number = 0;
-    for (QChar c : text) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return text.toUInt(ok);
-        number = number * 10 + (c.unicode() - '0');
+    for (auto c : text) {
+        char16_t unit = unitOf(c);
+        if (unit < '0' || unit > '9')
+            return general(text).toUInt(ok);
+        number = number * 10 + (unit - '0');
     }
     *ok = true;
     return number;
 }
 
-double toNumber(QStringView text, bool *ok)
+template <typename Text> double toNumber(Text text, bool *ok)
 {
     // "-ddd.ddd" this short can neither overflow nor underflow.
     char plain[300];
-    qsizetype size = text.size();
+    qsizetype size = qsizetype(text.size());
     if (size == 0 || size > qsizetype(sizeof plain))
-        return text.toDouble(ok);
+        return general(text).toDouble(ok);
     qsizetype digits = 0, point = -1;
     for (qsizetype i = 0; i < size; ++i) {
-        char16_t c = text[i].unicode();
+        char16_t c = unitOf(text[i]);
         if (c >= '0' && c <= '9')
             ++digits;
         else if (c == '.' && point < 0 && digits > 0)
             point = i;
         else if (!(c == '-' && i == 0))
-            return text.toDouble(ok);
+            return general(text).toDouble(ok);
         plain[i] = char(c);
     }
     if (digits == 0 || point == size - 1)
-        return text.toDouble(ok);
+        return general(text).toDouble(ok);
     double number = 0;
     std::from_chars(plain, plain + size, number);
     *ok = true;
@@ -174,23 +203,23 @@ double toNumber(QStringView text, bool *ok)
 }
 
 // "B3" into zero-based row and column.
-void parseReference(QStringView ref, uint32_t &row, uint32_t &col)
+template <typename Text> void parseReference(Text ref, uint32_t &row, uint32_t &col)
 {
     qsizetype i = 0;
     uint32_t letters = 0;
     for (;
-         i < ref.size() && ref[i] >= QLatin1Char('A') && ref[i] <= QLatin1Char('Z') && letters <= maxColumns;
+         i < qsizetype(ref.size()) && unitOf(ref[i]) >= 'A' && unitOf(ref[i]) <= 'Z' && letters <= maxColumns;
          ++i)
-        letters = letters * 26 + (ref[i].unicode() - 'A' + 1);
+        letters = letters * 26 + (unitOf(ref[i]) - 'A' + 1);
     bool digits;
-    uint32_t number = toUnsigned(ref.mid(i), &digits);
+    uint32_t number = toUnsigned(tail(ref, i), &digits);
     if (letters == 0 || letters > maxColumns || !digits || number == 0 || number > maxRows)
         throwDamaged();
     row = number - 1;
     col = letters - 1;
 }
 
-uint32_t parseRow(QStringView r)
+template <typename Text> uint32_t parseRow(Text r)
 {
     bool digits;
     uint32_t number = toUnsigned(r, &digits);
@@ -357,15 +386,21 @@ public:
     }
 
 private:
-    static QStringView attribute(const XmlScanner &xml, std::string_view name, QString &buffer)
+    // Calls use with the attribute's value, empty when absent: its raw bytes
+    // when they read as themselves, else decoded into buffer.
+    template <typename Use>
+    static auto withAttribute(const XmlScanner &xml, std::string_view name, QString &buffer, Use use)
     {
-        return attributeValue(xml, name, buffer);
+        std::optional<std::string_view> raw = xml.attribute(name);
+        if (!raw || XmlScanner::readsAsItself(*raw))
+            return use(raw.value_or(std::string_view()));
+        return use(attributeValue(xml, name, buffer));
     }
 
     void startRow(const XmlScanner &xml)
     {
-        QStringView r = attribute(xml, "r", reference_);
-        row_ = r.isEmpty() ? row_ + 1 : parseRow(r);
+        row_ = withAttribute(xml, "r", reference_,
+                             [this](auto r) { return r.empty() ? row_ + 1 : parseRow(r); });
         if (row_ >= maxRows)
             throwDamaged();
         col_ = UINT32_MAX; // the next cell without a reference is column A
@@ -375,38 +410,42 @@ private:
 
     static Type typeOf(QStringView t)
     {
-        std::u16string_view name(t.utf16(), size_t(t.size()));
-        if (name.empty() || name == u"n")
+        // No type's name holds other characters than ASCII letters.
+        return typeOf(std::string_view(t.toLatin1().constData()));
+    }
+
+    static Type typeOf(std::string_view name)
+    {
+        if (name.empty() || name == "n")
             return Type::Number;
-        if (name == u"s")
+        if (name == "s")
             return Type::Shared;
-        if (name == u"inlineStr")
+        if (name == "inlineStr")
             return Type::Inline;
-        if (name == u"str")
+        if (name == "str")
             return Type::Formula;
-        if (name == u"b")
+        if (name == "b")
             return Type::Boolean;
-        if (name == u"e")
+        if (name == "e")
             return Type::Error;
-        if (name == u"d")
+        if (name == "d")
             return Type::Date;
         throwDamaged();
     }
 
     void cell(XmlScanner &xml)
     {
-        QStringView ref = attribute(xml, "r", reference_);
-        if (ref.isEmpty()) {
-            if (row_ >= maxRows || ++col_ >= maxColumns)
+        withAttribute(xml, "r", reference_, [this](auto ref) {
+            if (!ref.empty())
+                parseReference(ref, row_, col_);
+            else if (row_ >= maxRows || ++col_ >= maxColumns)
                 throwDamaged();
-        } else {
-            parseReference(ref, row_, col_);
-        }
-        Type type = typeOf(attribute(xml, "t", type_));
+        });
+        Type type = withAttribute(xml, "t", type_, [](auto t) { return typeOf(t); });
         uint16_t format = 0;
         if (type == Type::Number) {
             bool digits = false;
-            uint32_t style = toUnsigned(attribute(xml, "s", style_), &digits);
+            uint32_t style = withAttribute(xml, "s", style_, [&](auto s) { return toUnsigned(s, &digits); });
             format = digits ? formats_.formatOfStyle(style, sheet_) : 0;
         }
         while (nextStartElement(xml)) {
@@ -419,29 +458,34 @@ private:
         }
     }
 
-    // The text of <v>, gathered in a buffer kept from cell to cell.
+    // The text of <v>, gathered in a buffer kept from cell to cell, but for a
+    // number or a shared string's index in one text that reads as itself, as
+    // nearly every one comes: that is parsed where it lies.
     void value(XmlScanner &xml, Type type, uint16_t format)
     {
         value_.resize(0);
-        XmlScanner::Token token;
-        while ((token = xml.next()) == XmlScanner::Token::Text)
+        XmlScanner::Token token = xml.next();
+        if (token == XmlScanner::Token::Text && (type == Type::Number || type == Type::Shared)) {
+            std::optional<std::string_view> raw = xml.textAsItself();
+            if (raw && (token = xml.next()) == XmlScanner::Token::EndElement)
+                return numberOrShared(*raw, type, format);
+            if (raw) {
+                value_ = general(*raw);
+            } else {
+                xml.appendText(value_);
+                token = xml.next();
+            }
+        }
+        for (; token == XmlScanner::Token::Text; token = xml.next())
             xml.appendText(value_);
         if (token != XmlScanner::Token::EndElement)
             throwDamaged();
         QStringView view(value_);
         switch (type) {
         case Type::Number:
-            if (!view.isEmpty())
-                sheet_.number(row_, col_, parsedNumber(view), format);
+        case Type::Shared:
+            numberOrShared(view, type, format);
             break;
-        case Type::Shared: {
-            bool digits;
-            uint index = toUnsigned(view, &digits);
-            if (!digits || index >= sst_.size())
-                throwDamaged();
-            sheet_.text(row_, col_, sst_[index]);
-            break;
-        }
         case Type::Formula:
             sheet_.text(row_, col_, unescape(view.toString()));
             break;
@@ -460,7 +504,21 @@ private:
         }
     }
 
-    static double parsedNumber(QStringView text)
+    template <typename Text> void numberOrShared(Text text, Type type, uint16_t format)
+    {
+        if (type == Type::Number) {
+            if (!text.empty())
+                sheet_.number(row_, col_, parsedNumber(text), format);
+            return;
+        }
+        bool digits;
+        uint index = toUnsigned(text, &digits);
+        if (!digits || index >= sst_.size())
+            throwDamaged();
+        sheet_.text(row_, col_, sst_[index]);
+    }
+
+    template <typename Text> static double parsedNumber(Text text)
     {
         bool parsed;
         double number = toNumber(text, &parsed);
@@ -492,6 +550,8 @@ void readXlsx(const QByteArray &file, SheetBuilder &sheet)
     std::optional<QByteArray> worksheet = package.part(worksheetPart);
     if (!worksheet)
         throwDamaged();
+    // A cell with a value takes some 40 bytes of XML, rarely fewer than 32.
+    sheet.expectCells(size_t(worksheet->size()) / 32);
     WorksheetReader(strings, formats, sheet).read(*worksheet);
 }
 

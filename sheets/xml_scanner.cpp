@@ -235,6 +235,16 @@ void XmlScanner::appendAttributeValue(QString &out, std::string_view raw)
     decode(raw, true, true, &out);
 }
 
+bool XmlScanner::readsAsItself(std::string_view raw)
+{
+    return std::all_of(raw.begin(), raw.end(), [](char c) { return c >= ' ' && c <= '~' && c != '&'; });
+}
+
+std::optional<std::string_view> XmlScanner::textAsItself() const
+{
+    return readsAsItself(text_) ? std::optional(text_) : std::nullopt;
+}
+
 void XmlScanner::skipElement()
 {
     for (int depth = 1; depth > 0;) {

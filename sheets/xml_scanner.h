@@ -28,6 +28,8 @@ public:
     void appendText(QString &out) const;
     // The same, unless out would grow beyond limit characters: then false, out unchanged.
     bool appendText(QString &out, qsizetype limit) const;
+    // The current text as it lies, when it reads as itself (see readsAsItself).
+    std::optional<std::string_view> textAsItself() const;
     // After a StartElement: everything up to and including its end.
     void skipElement();
     // Checks the characters of everything scanned so far.
@@ -35,6 +37,9 @@ public:
 
     // An attribute value as XML reads it: references resolved, white space made spaces.
     static void appendAttributeValue(QString &out, std::string_view raw);
+    // True when raw text or an attribute value reads as its own bytes: printable
+    // ASCII without a reference, so decoding would change nothing.
+    static bool readsAsItself(std::string_view raw);
 
 private:
     struct Attribute {

@@ -1,5 +1,6 @@
 #include "screens/recipients/import_action.h"
 
+#include "data/db_error.h"
 #include "data/failure_texts.h"
 #include "data/guards.h"
 #include "import/cell_text.h"
@@ -30,6 +31,18 @@ const QString criteria = QStringLiteral("Pastikan file excel memenuhi kriteria b
                                         "- Kolom 5 Nominal 1% BPJS dari Gaji\r"
                                         "- Kolom 6 Nominal Remunerasi\r"
                                         "- Kolom 7 Nominal Insentif");
+
+// The server holds the row as the import sent these cells.
+bool storedAsSent(const QStringList &cells, QHash<QString, QStringList>::const_iterator stored,
+                  QHash<QString, QStringList>::const_iterator none)
+{
+    if (stored == none)
+        return false;
+    for (int c = 0; c < importing::columns; ++c)
+        if ((*stored)[c] != (c == importing::name ? importing::preparedName(cells[c]) : cells[c]))
+            return false;
+    return true;
+}
 
 } // namespace
 
@@ -101,8 +114,10 @@ void ImportAction::insertRows()
                 sent << sg_jm_preload.rows[r];
         if (!sent.isEmpty()) {
             Connection &connection = s_.dm.fdremunerasi;
-            s_.dm.fdsq1.executeDirect(importStatement(
-                s_.context.id_pengajuan, sent, [&](const QString &text) { return connection.escape(text); }));
+            s_.dm.fdsq1.executeDirect(
+                importStatement(s_.context.id_pengajuan, sent, [&](QByteArray &out, QStringView text) {
+                    connection.appendEscaped(out, text);
+                }));
         }
         QHash<QString, qsizetype> storedNow;
         report = compare(refusals, before, storedRows(), storedNow);
@@ -127,15 +142,12 @@ QHash<QString, QStringList> ImportAction::storedRows()
     q.setSql("CALL `nasn_pengajuan_detail_impor_baca`(:var_id)");
     q.setText("var_id", s_.context.id_pengajuan);
     q.open();
+    if (q.result().fieldNames.size() < importing::columns)
+        throw DbError("the stored rows lack a column");
     QHash<QString, QStringList> rows;
     rows.reserve(q.rowCount());
-    for (q.first(); !q.eof(); q.next()) {
-        QStringList values;
-        values.reserve(importing::columns - 1);
-        for (int c = 1; c < importing::columns; ++c)
-            values << q.fieldAt(c);
-        rows.insert(q.fieldAt(0), values);
-    }
+    for (const QStringList &row : q.result().rows)
+        rows.insert(row[importing::nik], row);
     q.close();
     return rows;
 }
@@ -153,9 +165,7 @@ importing::ImportReport ImportAction::compare(const QStringList &refusals,
         const QString &nik = cells[importing::nik];
         if (importing::isSent(sg_jm_preload.kinds[r]) && !before.contains(nik) &&
             !storedRowOfNik.contains(nik)) {
-            QStringList sentValues = cells.mid(1);
-            sentValues[0] = importing::preparedName(sentValues[0]);
-            if (after.value(nik) == sentValues) {
+            if (storedAsSent(cells, after.constFind(nik), after.cend())) {
                 storedRowOfNik.insert(nik, sg_jm_preload.sheetRow(r));
                 ++report.stored;
                 continue;

@@ -29,7 +29,7 @@ private:
     bool countRows();
     bool chooseAndRead();
     void insertRows();
-    // The submission's rows as stored: NIK to name and the five amounts.
+    // The submission's rows as stored: NIK to the row's seven values, NIK first.
     QHash<QString, QStringList> storedRows();
     // Fills storedRowOfNik with the row number of each NIK stored.
     importing::ImportReport compare(const QStringList &refusals, const QHash<QString, QStringList> &before,

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <functional>
 
-// `escape` makes a text safe between apostrophes on the connection that runs the statement.
+// `appendEscaped` appends a text made safe between apostrophes on the
+// connection that runs the statement.
 QByteArray importStatement(const QString &submissionId, const importing::Table &rows,
-                           const std::function<QByteArray(const QString &)> &escape);
+                           const std::function<void(QByteArray &, QStringView)> &appendEscaped);

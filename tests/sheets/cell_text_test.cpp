@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
 namespace {
 
 struct NumberCase {
@@ -35,6 +41,35 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{-1.5e-300, "-1.5E-300"},
                       NumberCase{1.7976931348623157e308, "1.79769313486232E+308"},
                       NumberCase{123456.789, "123456.789"}, NumberCase{100, "100"}));
+
+// Against printf's rounding to 15 significant digits, both read back (two
+// different 15-digit numbers never read as the same double): amounts with
+// cents, whole numbers and arbitrary bit patterns, where a shortcut in the
+// rounding would show.
+TEST(NumberTextRounding, AgreesWithPrintfRoundingToFifteenDigits)
+{
+    std::mt19937_64 random(20261211);
+    for (int i = 0; i < 300000; ++i) {
+        double value;
+        switch (i % 3) {
+        case 0:
+            value = double(random() % 100000000000) / 100;
+            break;
+        case 1:
+            value = double(random() % 10000000000000000);
+            break;
+        default:
+            value = std::bit_cast<double>(random());
+            if (!std::isfinite(value) || value == 0)
+                continue;
+        }
+        char reference[40];
+        std::snprintf(reference, sizeof reference, "%.14e", value);
+        const std::string ours = importing::numberText(value, QLatin1Char('.')).toStdString();
+        ASSERT_EQ(std::strtod(ours.c_str(), nullptr), std::strtod(reference, nullptr))
+            << ours << " " << reference;
+    }
+}
 
 TEST(NumberTextSeparator, UsesTheGivenDecimalSeparator)
 {

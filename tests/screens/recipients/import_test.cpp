@@ -360,9 +360,26 @@ TEST_F(ImportTest, TheStatementOfAOneRowSheetIsTwoLines)
     dm.fdremunerasi.open();
     const QByteArray sql =
         importStatement("7", {{"3273000000000001", " Siti 'Aminah' ", "1", "2", "3", "4", "5"}},
-                        [this](const QString &t) { return dm.fdremunerasi.escape(t); });
+                        [this](QByteArray &out, QStringView t) { dm.fdremunerasi.appendEscaped(out, t); });
     EXPECT_EQ(sql, "insert ignore into nasn_pengajuan_detail (`id_pengajuan`,`nik`,`nama_lengkap`,`gapok`,"
                    "`gapok_4`,`gapok_1`,`remunerasi`,`insentif`) values \n"
                    "('7','3273000000000001','Siti `Aminah`','1','2','3','4','5');");
+    dm.fdremunerasi.close();
+}
+
+// Plain cells are copied as they are; every cell holding a character the
+// escaping changes, each on its own, goes to the connection.
+TEST_F(ImportTest, CellsThatNeedEscapingAreEscapedByTheConnection)
+{
+    dm.fdremunerasi.open();
+    const QByteArray sql =
+        importStatement("7",
+                        {{"3273000000000001", "Dewi \"Ayu\"", "1\\", "\n2", "3\r", "4\x1a", "5"},
+                         {"3273000000000002", "Nu\u00f1ez\tAyu", "1", "2", "3", "4", QString(1, QChar(0))}},
+                        [this](QByteArray &out, QStringView t) { dm.fdremunerasi.appendEscaped(out, t); });
+    EXPECT_EQ(sql.mid(sql.indexOf('\n')),
+              "\n('7','3273000000000001','Dewi \\\"Ayu\\\"','1\\\\','\\n2','3\\r','4\\Z','5'),"
+              "\n('7','3273000000000002','Nu\xc3\xb1"
+              "ez\tAyu','1','2','3','4','\\0');");
     dm.fdremunerasi.close();
 }
