@@ -27,9 +27,10 @@ QByteArray deflated(const QByteArray &data)
 {
     uLongf size = compressBound(uLong(data.size()));
     QByteArray out(qsizetype(size), Qt::Uninitialized);
-    // The fastest level: text as strings leaves little to gain from harder work.
+    // A light level: text as strings compresses well already, and harder levels cost more time than they save
+    // bytes.
     compress2(reinterpret_cast<Bytef *>(out.data()), &size, reinterpret_cast<const Bytef *>(data.constData()),
-              uLong(data.size()), Z_BEST_SPEED);
+              uLong(data.size()), 2);
     out.resize(qsizetype(size));
     return out;
 }
