@@ -46,22 +46,25 @@ CREATE OR REPLACE PROCEDURE nasn_pengajuan_detail_tampildata(IN var_id VARCHAR(2
     SQL SECURITY DEFINER MODIFIES SQL DATA
 BEGIN
     DECLARE v_id BIGINT UNSIGNED DEFAULT util_id(var_id);
-    DECLARE v_order INT DEFAULT var_order;
     DECLARE v_aktor VARCHAR(18);
     DECLARE v_level VARCHAR(32);
     CALL util_enter(NULL, 'lihat pegawai', 'baca', v_aktor, v_level);
-    SELECT d.id, d.nik, d.nama_lengkap,
-           -- util_rupiah written out: a function call per cell costs several times the list itself.
-           FORMAT(CAST(d.gapok AS DECIMAL(15, 0)), 0, 'de_DE') AS gapok_formatted,
-           FORMAT(CAST(d.gapok_1 AS DECIMAL(15, 0)), 0, 'de_DE') AS gapok_1_formatted,
-           FORMAT(CAST(d.gapok_4 AS DECIMAL(15, 0)), 0, 'de_DE') AS gapok_4_formatted,
-           FORMAT(CAST(d.remunerasi AS DECIMAL(15, 0)), 0, 'de_DE') AS remunerasi_formatted,
-           FORMAT(CAST(d.insentif AS DECIMAL(15, 0)), 0, 'de_DE') AS insentif_formatted
-    FROM nasn_pengajuan_detail d
-    WHERE d.id_pengajuan = v_id
-    ORDER BY CASE v_order WHEN 0 THEN d.nik WHEN 1 THEN d.nama_lengkap ELSE '' END,
-             CASE WHEN v_order IN (0, 1) THEN d.nik ELSE '' END,
-             d.id;
+    -- The order is one of three fixed texts: a plain ORDER BY lets the key on
+    -- (submission, NIK) give the rows in order, where CASE expressions made the
+    -- server sort every row of the list. util_rupiah is written out: a function
+    -- call per cell costs several times the list itself.
+    EXECUTE IMMEDIATE CONCAT(
+        'SELECT d.id, d.nik, d.nama_lengkap,
+                FORMAT(CAST(d.gapok AS DECIMAL(15, 0)), 0, ''de_DE'') AS gapok_formatted,
+                FORMAT(CAST(d.gapok_1 AS DECIMAL(15, 0)), 0, ''de_DE'') AS gapok_1_formatted,
+                FORMAT(CAST(d.gapok_4 AS DECIMAL(15, 0)), 0, ''de_DE'') AS gapok_4_formatted,
+                FORMAT(CAST(d.remunerasi AS DECIMAL(15, 0)), 0, ''de_DE'') AS remunerasi_formatted,
+                FORMAT(CAST(d.insentif AS DECIMAL(15, 0)), 0, ''de_DE'') AS insentif_formatted
+         FROM nasn_pengajuan_detail d
+         WHERE d.id_pengajuan = ?
+         ORDER BY ',
+        CASE var_order WHEN 0 THEN 'd.nik' WHEN 1 THEN 'd.nama_lengkap, d.nik' ELSE 'd.id' END)
+        USING v_id;
 END;;
 
 CREATE OR REPLACE PROCEDURE nasn_pengajuan_detail_cek_nik(IN var_id VARCHAR(255), IN var_nik VARCHAR(255))
