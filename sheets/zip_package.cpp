@@ -2,6 +2,8 @@
 
 #include "read_error.h"
 
+#include <libdeflate.h>
+#include <memory>
 #include <zip.h>
 
 namespace sheets {
@@ -13,6 +15,36 @@ constexpr qsizetype maxPartSize = qsizetype(512) << 20;
 // Deflate packs at most about this many bytes into one, so a larger size in a
 // header is a lie and is not reserved up front.
 constexpr zip_uint64_t maxDeflateRatio = 1032;
+
+// A deflated part whose header gives its sizes and checksum, inflated in one
+// go into a buffer of its size; nullopt when it is anything else or does not
+// come out as the header says, for libzip's streaming read to judge.
+std::optional<QByteArray> inflatedWhole(zip_t *archive, zip_uint64_t index)
+{
+    zip_stat_t stat;
+    const zip_uint64_t needed =
+        ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_COMP_METHOD | ZIP_STAT_CRC | ZIP_STAT_ENCRYPTION_METHOD;
+    if (zip_stat_index(archive, index, 0, &stat) != 0 || (stat.valid & needed) != needed ||
+        stat.comp_method != ZIP_CM_DEFLATE || stat.encryption_method != ZIP_EM_NONE ||
+        stat.size > zip_uint64_t(maxPartSize) || stat.size > stat.comp_size * maxDeflateRatio + 4096 ||
+        stat.comp_size > zip_uint64_t(maxPartSize))
+        return std::nullopt;
+    std::unique_ptr<zip_file_t, decltype(&zip_fclose)> raw(zip_fopen_index(archive, index, ZIP_FL_COMPRESSED),
+                                                           &zip_fclose);
+    QByteArray deflated(qsizetype(stat.comp_size), Qt::Uninitialized);
+    if (!raw || zip_fread(raw.get(), deflated.data(), stat.comp_size) != zip_int64_t(stat.comp_size))
+        return std::nullopt;
+    std::unique_ptr<libdeflate_decompressor, decltype(&libdeflate_free_decompressor)> inflater(
+        libdeflate_alloc_decompressor(), &libdeflate_free_decompressor);
+    QByteArray out(qsizetype(stat.size), Qt::Uninitialized);
+    size_t size = 0;
+    if (!inflater ||
+        libdeflate_deflate_decompress(inflater.get(), deflated.constData(), size_t(deflated.size()),
+                                      out.data(), size_t(out.size()), &size) != LIBDEFLATE_SUCCESS ||
+        size != stat.size || libdeflate_crc32(0, out.constData(), size) != stat.crc)
+        return std::nullopt;
+    return out;
+}
 
 } // namespace
 
@@ -46,6 +78,8 @@ std::optional<QByteArray> ZipPackage::part(const QString &name) const
     zip_int64_t index = zip_name_locate(archive_, name.toUtf8().constData(), ZIP_FL_NOCASE);
     if (index < 0)
         return std::nullopt;
+    if (std::optional<QByteArray> whole = inflatedWhole(archive_, zip_uint64_t(index)))
+        return whole;
     zip_file_t *file = zip_fopen_index(archive_, zip_uint64_t(index), 0);
     if (!file)
         throwDamaged();

@@ -212,6 +212,55 @@ TEST(XlsxParts, BrokenContentIsDamaged)
     }
 }
 
+// A worksheet part whose deflated data or checksum was changed is damaged; one
+// whose size alone is off by one, its data and checksum whole, reads as before.
+TEST(XlsxParts, PartThatDoesNotInflateAsItsHeadersSayIsDamaged)
+{
+    QByteArray sheetData;
+    for (int r = 1; r <= 2000; ++r)
+        sheetData += "<row r=\"" + QByteArray::number(r) + "\"><c r=\"A" + QByteArray::number(r) + "\"><v>" +
+                     QByteArray::number(r) + "</v></c></row>";
+    const QByteArray good = fixtures::read(package(sheetData));
+    const TextRead whole = sheetRead(fixtures::write("whole.xlsx", good));
+    ASSERT_TRUE(whole.ok());
+    ASSERT_EQ(whole.table.size(), 2000);
+    const QByteArray name = "xl/worksheets/sheet1.xml";
+    const qsizetype local = good.indexOf(name) - 30, central = good.indexOf(name, local + 31) - 46;
+    ASSERT_EQ(good.mid(local, 4), "PK\x03\x04");
+    ASSERT_EQ(good.mid(central, 4), "PK\x01\x02");
+    ASSERT_EQ(good.mid(local + 8, 2), QByteArray("\x08\x00", 2)) << "deflated";
+    auto u32At = [&](qsizetype at) {
+        return quint32(uchar(good[at])) | quint32(uchar(good[at + 1])) << 8 |
+               quint32(uchar(good[at + 2])) << 16 | quint32(uchar(good[at + 3])) << 24;
+    };
+    // The same field of both headers: local offset, central offset.
+    auto withField = [&](qsizetype localAt, qsizetype centralAt, quint32 value) {
+        QByteArray bytes = good;
+        for (qsizetype at : {local + localAt, central + centralAt})
+            for (int i = 0; i < 4; ++i)
+                bytes[at + i] = char(value >> (8 * i));
+        return bytes;
+    };
+    const qsizetype data =
+        local + 30 + name.size() + (uchar(good[local + 28]) | uchar(good[local + 29]) << 8);
+    QByteArray flipped = good;
+    flipped[data + u32At(local + 18) / 2] = char(flipped[data + u32At(local + 18) / 2] ^ 0x5A);
+    const std::pair<const char *, QByteArray> damagedCases[] = {
+        {"data", flipped},
+        {"checksum", withField(14, 16, u32At(local + 14) ^ 1)},
+    };
+    for (const auto &[what, bytes] : damagedCases) {
+        SCOPED_TRACE(what);
+        EXPECT_FAILURE(sheetRead(fixtures::write("changed.xlsx", bytes)), damaged);
+    }
+    for (int change : {-1, 1}) {
+        SCOPED_TRACE(change);
+        EXPECT_TABLE(
+            sheetRead(fixtures::write("resized.xlsx", withField(22, 24, u32At(local + 22) + change))),
+            whole.table);
+    }
+}
+
 TEST(XlsxParts, UsedRangeTooLargeToHoldIsRefused)
 {
     // Two cells at the far corners: the range would need more than a billion cells.
