@@ -1,5 +1,6 @@
 #include "data/list_grid.h"
 
+#include "data/db_error.h"
 #include "data/query.h"
 
 void emptyListGrid(StringGrid &grid)
@@ -28,14 +29,26 @@ void fillListGrid(StringGrid &grid, Query &query, const std::vector<ListColumn> 
         grid.setColWidth(c, column.width);
         grid.setCell(c, 0, column.title);
     }
+    // Each field's place, looked up at its first cell rather than at every
+    // cell; a missing field fails there, with the row filled up to it.
+    auto text = [&query](int &place, const QString &field) {
+        if (place < 0) {
+            place = query.result().indexOf(field);
+            if (place < 0)
+                throw DbError("field not found: " + field.toStdString());
+        }
+        return query.fieldAt(place);
+    };
+    int idPlace = -1;
+    std::vector<int> places(columns.size(), -1);
     for (query.first(); !query.eof(); query.next()) {
         const int row = query.recNo();
-        grid.setCell(0, row, query.field(QStringLiteral("id")));
+        grid.setCell(0, row, text(idPlace, QStringLiteral("id")));
         grid.setCell(1, row, QString::number(row));
         for (int c = 2; c < colCount; ++c) {
             const ListColumn &column = columns[static_cast<size_t>(c - 2)];
-            const QString text = query.field(column.field);
-            grid.setCell(c, row, column.shown ? column.shown(text) : text);
+            const QString value = text(places[static_cast<size_t>(c - 2)], column.field);
+            grid.setCell(c, row, column.shown ? column.shown(value) : value);
         }
     }
 }
