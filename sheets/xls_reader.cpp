@@ -292,8 +292,9 @@ bool readWorksheet(const QByteArray &workbook, uint32_t offset, Globals &globals
     RecordStream records(workbook.constData(), size_t(workbook.size()), offset);
     if (!records.next() || readBof(records).substream != worksheetSubstream)
         return false;
-    // A cell record takes 14 bytes or more, but for the six of a MULRK column.
-    sheet.expectCells((workbook.size() - offset) / 14);
+    // A cell record takes 14 bytes or more (six a column of a MULRK): room for
+    // one per ten bytes rarely runs short, and costs only untouched memory.
+    sheet.expectCells((workbook.size() - offset) / 10);
     WorksheetReader cells(globals, sheet);
     // Embedded charts bring their own BOF ... EOF, with cached values that are no cells.
     for (int depth = 1; depth > 0 && records.next();) {
