@@ -411,7 +411,8 @@ private:
     static Type typeOf(QStringView t)
     {
         // No type's name holds other characters than ASCII letters.
-        return typeOf(std::string_view(t.toLatin1().constData()));
+        const QByteArray latin = t.toLatin1();
+        return typeOf(std::string_view(latin.constData(), size_t(latin.size())));
     }
 
     static Type typeOf(std::string_view name)
