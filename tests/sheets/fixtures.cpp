@@ -119,7 +119,12 @@ QStringList all()
 
 QString write(const QString &name, const QByteArray &bytes)
 {
-    QString path = folder().filePath(name);
+    // Apart from the generated fixtures, which a written file must neither replace nor join
+    static const QString written = [] {
+        QDir(folder().path()).mkdir(QStringLiteral("written"));
+        return folder().filePath(QStringLiteral("written"));
+    }();
+    QString path = written + QLatin1Char('/') + name;
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
