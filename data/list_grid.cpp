@@ -1,6 +1,5 @@
 #include "data/list_grid.h"
 
-#include "data/db_error.h"
 #include "data/query.h"
 
 void emptyListGrid(StringGrid &grid)
@@ -32,11 +31,8 @@ void fillListGrid(StringGrid &grid, Query &query, const std::vector<ListColumn> 
     // Each field's place, looked up at its first cell rather than at every
     // cell; a missing field fails there, with the row filled up to it.
     auto text = [&query](int &place, const QString &field) {
-        if (place < 0) {
-            place = query.result().indexOf(field);
-            if (place < 0)
-                throw DbError("field not found: " + field.toStdString());
-        }
+        if (place < 0)
+            place = query.fieldIndex(field);
         return query.fieldAt(place);
     };
     int idPlace = -1;

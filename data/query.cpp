@@ -304,11 +304,17 @@ void Query::runText(const QByteArray &sql)
     }
 }
 
-QString Query::field(const QString &name) const
+int Query::fieldIndex(const QString &name) const
 {
     const int index = result_.indexOf(name);
     if (index < 0)
         throw DbError("field not found: " + name.toStdString());
+    return index;
+}
+
+QString Query::field(const QString &name) const
+{
+    const int index = fieldIndex(name);
     return eof() ? QString() : result_.rows[static_cast<size_t>(row_)][index];
 }
 

@@ -54,6 +54,8 @@ public:
     // Throws DbError for a column the result lacks; empty text when past the rows.
     QString field(const QString &name) const;
     QString fieldAt(int index) const;
+    // The column's place, for fieldAt; throws DbError for a column the result lacks.
+    int fieldIndex(const QString &name) const;
     const QueryResult &result() const { return result_; }
 
 private:
