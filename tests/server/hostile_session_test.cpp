@@ -204,6 +204,31 @@ TEST_F(serverHostileSession, WithoutALoginFromThisHostNothingIsAnswered)
     EXPECT_NO_THROW(app.query("CALL nasn_informasi()"));
 }
 
+// Every procedure the application account may call, not only those listed
+// above: one added later without the login check fails here.
+TEST_F(serverHostileSession, EveryGrantedProcedureButTheOpenThreeNeedsALogin)
+{
+    app.exec("CALL nasn_logout(" + q(operatorNip) + ")");
+    const Rows procedures =
+        root.query("SELECT r.ROUTINE_NAME, COUNT(p.PARAMETER_NAME) FROM information_schema.ROUTINES r "
+                   "LEFT JOIN information_schema.PARAMETERS p ON p.SPECIFIC_SCHEMA = r.ROUTINE_SCHEMA "
+                   "AND p.SPECIFIC_NAME = r.ROUTINE_NAME AND p.ROUTINE_TYPE = 'PROCEDURE' "
+                   "WHERE r.ROUTINE_SCHEMA = DATABASE() AND r.ROUTINE_TYPE = 'PROCEDURE' AND r.ROUTINE_NAME "
+                   "LIKE 'nasn\\_%' "
+                   "AND r.ROUTINE_NAME NOT IN ('nasn_version_check', 'nasn_informasi', 'nasn_login_cek') "
+                   "GROUP BY r.ROUTINE_NAME");
+    EXPECT_GE(procedures.size(), 30u);
+    for (const Row &procedure : procedures) {
+        std::string call = "CALL " + *procedure[0] + "(";
+        for (int i = 0; i < std::stoi(*procedure[1]); ++i)
+            call += i ? ", NULL" : "NULL";
+        const std::string reason = refusalOf([&] { app.exec(call + ")"); });
+        EXPECT_TRUE(reason == "Belum ada yang login dari komputer ini" ||
+                    reason == "NIP pemroses belum login dari komputer ini")
+            << call << "): " << reason;
+    }
+}
+
 // A call without a NIP acts as the host's latest login: logged with that NIP,
 // and refused when that login may only read.
 TEST_F(serverHostileSession, ACallWithoutANipActsAsTheHostsLatestLogin)
